@@ -1,0 +1,108 @@
+#include "run/search_driver.h"
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "eval/good_pair_list.h"
+#include "input/search_state.h"
+#include "run/selector.h"
+
+namespace murex {
+namespace {
+
+long long clock_ms() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+double seconds(long long ms) { return static_cast<double>(ms) / 1000.0; }
+
+}  // namespace
+
+int run_search() {
+  const long long start = clock_ms();
+  long long clone_time = 0;
+  std::ofstream timelog("timelog.out");
+
+  std::cout << "Read data " << std::flush;
+  std::vector<std::unique_ptr<Search_state>> branches;
+  branches.push_back(std::make_unique<Search_state>());
+  std::cout << "End\n";
+
+  const long long read_done = clock_ms();
+  timelog << "Read data : " << seconds(read_done - start) << " s\n";
+
+  branches[0]->count_pairs();
+  std::cout << "start\n";
+  branches[0]->write_initial_status("initial_status.out");
+
+  for (;;) {
+    Selector selector;
+    std::cout << "Select " << std::flush;
+    for (auto& branch : branches) branch->offer(selector);
+    std::cout << "end\n";
+    if (selector.size() == 0) break;
+
+    std::cout << "Clone " << std::flush;
+    const long long clone_start = clock_ms();
+    std::vector<std::unique_ptr<Search_state>> next(selector.size());
+    std::vector<Pair_binder*> binders(selector.size(), nullptr);
+    std::vector<bool> used(branches.size(), false);
+    std::size_t j = 0;
+    for (const Selector_entry& entry : selector) {
+      std::size_t k = 0;
+      while (branches[k].get() != entry.branch) ++k;
+      if (!used[k]) {
+        binders[j] = entry.binder;
+        used[k] = true;
+      } else {
+        Pair_binder* copy = entry.binder;
+        next[j] = std::make_unique<Search_state>(*branches[k], copy);
+        binders[j] = copy;
+      }
+      ++j;
+    }
+    // Reused branches move over once every clone has copied them unchanged.
+    j = 0;
+    std::vector<bool> moved(branches.size(), false);
+    for (const Selector_entry& entry : selector) {
+      if (!next[j]) {
+        std::size_t k = 0;
+        while (branches[k].get() != entry.branch) ++k;
+        next[j] = std::move(branches[k]);
+        moved[k] = true;
+      }
+      ++j;
+    }
+    branches.clear();  // deletes every branch that won nothing
+    branches = std::move(next);
+    std::cout << "end\n";
+    clone_time += clock_ms() - clone_start;
+
+    std::cout << "Chunk " << std::flush;
+    for (std::size_t b = 0; b < branches.size(); ++b) {
+      std::cout << b << ' ' << std::flush;
+      branches[b]->chunk(*binders[b]);
+    }
+    std::cout << "end\n";
+  }
+
+  const long long end = clock_ms();
+  timelog << "Chunk= " << seconds(end - read_done) << " s\n";
+  timelog << "Clone= " << seconds(clone_time) << " s\n";
+  timelog << "ALL= " << seconds(end - start) << " s" << '\n';
+  timelog.flush();
+
+  {
+    std::ofstream good_pairs("good_pair.out");
+    Good_pair_list::instance().write(good_pairs);
+  }
+  std::cout << "\nDone.\n";
+  std::cout.flush();
+  return 0;
+}
+
+}  // namespace murex
