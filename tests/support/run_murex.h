@@ -1,0 +1,50 @@
+#pragma once
+// Runs the real murex binary in a fresh scratch directory and captures what
+// it produced: exit status, standard output and error, and the output files.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace murex::test {
+
+struct Run_result {
+  int status = -1;
+  std::string out;  // standard output bytes
+  std::string err;  // standard error bytes
+  std::filesystem::path dir;  // the scratch directory, removed with the result
+  // The content of a file the run left in its directory ("" when missing).
+  std::string file(const std::string& name) const;
+  bool has_file(const std::string& name) const;
+};
+
+// A scratch directory removed when it goes out of scope.
+class Scratch_dir {
+ public:
+  Scratch_dir();
+  ~Scratch_dir();
+  Scratch_dir(const Scratch_dir&) = delete;
+  Scratch_dir& operator=(const Scratch_dir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  void write(const std::string& name, const std::string& content) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Runs `binary` with `args` in `dir` (standard input empty).
+Run_result run_in(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                  const std::string& binary = MUREX_BINARY);
+
+// Writes `files` (name -> content) into a fresh directory and runs murex there.
+// The directory lives as long as `scratch`.
+Run_result run_murex(Scratch_dir& scratch, const std::vector<std::string>& args,
+                     const std::map<std::string, std::string>& files);
+
+std::string read_file(const std::filesystem::path& path);
+
+// Splits a shell-quoted argument line (single and double quotes, backslash).
+std::vector<std::string> split_args(const std::string& line);
+
+}  // namespace murex::test
