@@ -157,8 +157,8 @@ class Order_search {
     std::size_t fixed = 0;  // P
     std::size_t group = 0;
     std::vector<std::uint32_t> table;
-    std::vector<char> alive;
-    std::vector<char> saved;
+    std::vector<std::size_t> alive;  // candidate indexes still alive, ascending
+    std::vector<std::size_t> written;
     Code shell;
     for (;;) {
       const std::size_t g = sizes[group];
@@ -167,45 +167,50 @@ class Order_search {
       have_best_ = false;
       if (g > 1) {
         const std::size_t rows = directed_ ? 2 * fixed : fixed;
+        if (table.size() < rows * g) table.resize(rows * g, 0);
         for (std::size_t o = 0; o < count; ++o) {
           const std::int32_t* order = &orders_[o * n_];
           positions_of(order);
-          table.assign(rows * g, 0);
+          // The table is all zeros between orders: only the cells written are cleared again.
+          written.clear();
           for (const Edge& e : edges_) {
             const std::size_t p1 = position_[static_cast<std::size_t>(e.a)];
             const std::size_t p2 = position_[static_cast<std::size_t>(e.b)];
             if (p1 > fixed + g || p2 > fixed + g) continue;
+            std::size_t cell;
             if (p1 <= fixed && fixed < p2) {
-              table[(p1 - 1) * g + (p2 - fixed - 1)] = e.label;
+              cell = (p1 - 1) * g + (p2 - fixed - 1);
             } else if (p2 <= fixed && fixed < p1) {
               const std::size_t row = directed_ ? fixed + p2 : p2;
-              table[(row - 1) * g + (p1 - fixed - 1)] = e.label;
+              cell = (row - 1) * g + (p1 - fixed - 1);
+            } else {
+              continue;
             }
+            table[cell] = e.label;
+            written.push_back(cell);
           }
-          // Filter on the presence of links, row by row.
-          alive.assign(g, 1);
-          std::size_t alive_count = g;
-          for (std::size_t r = 0; r < rows && alive_count != 1; ++r) {
-            saved = alive;
-            const std::size_t before = alive_count;
-            for (std::size_t j = 0; j < g; ++j) {
-              if (alive[j] && table[r * g + j] == 0) {
-                alive[j] = 0;
-                --alive_count;
-              }
+          // Filter on the presence of links, row by row; a row that would
+          // leave no candidate is passed over.
+          alive.resize(g);
+          for (std::size_t j = 0; j < g; ++j) alive[j] = j;
+          for (std::size_t r = 0; r < rows && alive.size() != 1; ++r) {
+            const std::uint32_t* row = &table[r * g];
+            std::size_t survivors = 0;
+            for (const std::size_t j : alive) survivors += row[j] != 0 ? 1 : 0;
+            if (survivors == 0) continue;
+            std::size_t kept = 0;
+            for (const std::size_t j : alive) {
+              if (row[j] != 0) alive[kept++] = j;
             }
-            if (alive_count == 0) {
-              alive.swap(saved);
-              alive_count = before;
-            }
+            alive.resize(kept);
           }
-          for (std::size_t j = 0; j < g; ++j) {
-            if (!alive[j]) continue;
-            shell.resize(rows + 1);
+          shell.resize(rows + 1);
+          for (const std::size_t j : alive) {
             for (std::size_t r = 0; r < rows; ++r) shell[r] = table[r * g + j];
             shell[rows] = 0;
             offer(order, fixed, fixed + j, shell);
           }
+          for (const std::size_t cell : written) table[cell] = 0;
         }
         ++fixed;
         --sizes[group];
@@ -216,7 +221,7 @@ class Order_search {
           encode_prefix(order, fixed + 1, code);
           offer(order, 0, 0, code);
         }
-        if (group + 1 == sizes.size()) return best_;
+        if (group + 1 == sizes.size()) return std::move(best_);
         ++fixed;
         ++group;
       }
