@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -157,7 +158,7 @@ TEST_F(Canonical_label_test, ValueSemantics) {
   source->code()[1] = 7;
   source->node_labels()[0] = tables.node_label(5);
   source.reset();
-  for (const Canonical_label* label : {&copy, &assigned}) {
+  for (const Canonical_label* label : {&copy, static_cast<const Canonical_label*>(&assigned)}) {
     EXPECT_EQ(label_test::label_numbers(*label), (std::vector<int>{1, 3, 3}));
     EXPECT_EQ(label->code(), (Code{0, 2, 0, 0, 1, 0}));
     EXPECT_EQ(label->node_labels()[1], tables.node_label(3));

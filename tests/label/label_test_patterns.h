@@ -16,7 +16,7 @@
 
 namespace murex::label_test {
 
-struct Link_spec {
+struct Pattern_link {
   int from;   // node number, from 1
   int to;     // node number, from 1
   int label;  // link label number, from 1
@@ -24,7 +24,7 @@ struct Link_spec {
 
 struct Pattern {
   std::vector<int> node_labels;  // entry k-1: the node label number of node k
-  std::vector<Link_spec> links;  // in unit order
+  std::vector<Pattern_link> links;  // in unit order
   int node_count() const { return static_cast<int>(node_labels.size()); }
 };
 
@@ -49,11 +49,11 @@ class Label_tables {
     for (int k = 1; k <= pattern.node_count(); ++k) {
       chunk->add_node(static_cast<std::uint32_t>(k), node_label(pattern.node_labels[static_cast<std::size_t>(k - 1)]));
     }
-    for (const Link_spec& link : pattern.links) add_link_unit(*chunk, link);
+    for (const Pattern_link& link : pattern.links) add_link_unit(*chunk, link);
     return chunk;
   }
 
-  void add_link_unit(Chunk& chunk, const Link_spec& link) {
+  void add_link_unit(Chunk& chunk, const Pattern_link& link) {
     auto unit = std::make_unique<MyCl::Unit_for_chunk>(&context);
     unit->set_node1(chunk.node_at(link.from));
     unit->set_node2(chunk.node_at(link.to));
