@@ -94,23 +94,18 @@ void print_pair_pattern(std::ostream& out, const Pair& pair) {
 
 // --- Pair_for_ig -----------------------------------------------------------
 
-Pair_for_ig::Pair_for_ig(MyCl::Unit& unit, Search_context* context) : Pair(context) {
+Pair_for_ig::Pair_for_ig(MyCl::Unit& unit, Search_context* context) : With_link_set(context) {
   node1_label_ = unit.get_node1()->get_label();
   node2_label_ = unit.get_node2()->get_label();
   pair_links_.fill_from_unit(unit, context);
   self_ = unit.get_node1() == unit.get_node2() ? 1 : 0;
 }
 
-Pair_for_ig::Pair_for_ig(Pair& source) : Pair(source.get_context()) {
+Pair_for_ig::Pair_for_ig(Pair& source) : With_link_set(source.get_context()) {
   node1_label_ = source.get_node1_label();
   node2_label_ = source.get_node2_label();
   self_ = source.is_self();
   for (const auto& link : source.links()) pair_links_.insert(std::make_unique<Pair_link>(*link));
-}
-
-Pair_link* Pair_for_ig::next_pair_link() {
-  const auto view = pair_links_.view();
-  return cursor_ < view.size() ? view[cursor_++].get() : nullptr;
 }
 
 void Pair_for_ig::clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) {
@@ -128,7 +123,7 @@ void Pair_for_ig::print(std::ostream& out) const { print_pair_pattern(out, *this
 
 // --- Pair_for_sg -----------------------------------------------------------
 
-Pair_for_sg::Pair_for_sg(MyCl::Unit& unit, Search_context* context) : Pair(context) {
+Pair_for_sg::Pair_for_sg(MyCl::Unit& unit, Search_context* context) : With_one_link(context) {
   unit.reset_links();
   const Link* link = unit.next_link();
   node1_label_ = link->get_from()->get_label();
@@ -137,18 +132,12 @@ Pair_for_sg::Pair_for_sg(MyCl::Unit& unit, Search_context* context) : Pair(conte
   self_ = link->get_from() == link->get_to() ? 1 : 0;
 }
 
-Pair_for_sg::Pair_for_sg(Pair& source) : Pair(source.get_context()) {
+Pair_for_sg::Pair_for_sg(Pair& source) : With_one_link(source.get_context()) {
   node1_label_ = source.get_node1_label();
   node2_label_ = source.get_node2_label();
   self_ = source.is_self();
   const auto view = source.links();
   if (!view.empty()) pair_link_ = std::make_unique<Pair_link>(*view.front());
-}
-
-Pair_link* Pair_for_sg::next_pair_link() {
-  if (visited_) return nullptr;
-  visited_ = true;
-  return pair_link_.get();
 }
 
 void Pair_for_sg::clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) {
@@ -163,10 +152,5 @@ void Pair_for_sg::clone(const Pair& source, const Node_label_map& node_labels, c
 }
 
 void Pair_for_sg::print(std::ostream& out) const { print_pair_pattern(out, *this); }
-
-std::span<const std::unique_ptr<Pair_link>> Pair_for_sg::links() const {
-  if (!pair_link_) return {};
-  return {&pair_link_, 1};
-}
 
 }  // namespace murex

@@ -110,42 +110,71 @@ class Pair {
 // links side by side, then self pairs first. Negative, zero or positive.
 int compare_patterns(const Pair& a, const Pair& b);
 
-class Pair_for_ig final : public Pair {
+// The link storage and iteration of the induced-subgraph pair kinds: every
+// link between the ends, in pair-link order.
+template <class Base>
+class With_link_set : public Base {
  public:
-  explicit Pair_for_ig(Search_context* context) : Pair(context) {}
-  Pair_for_ig(MyCl::Unit& unit, Search_context* context);
-  explicit Pair_for_ig(Pair& source);
-
+  using Base::Base;
   void reset_pair_links() override { cursor_ = 0; }
-  Pair_link* next_pair_link() override;
-  void clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) override;
-  void print(std::ostream& out) const override;
+  Pair_link* next_pair_link() override {
+    const auto view = pair_links_.view();
+    return cursor_ < view.size() ? view[cursor_++].get() : nullptr;
+  }
   bool less(const Pair& other) const override { return compare_patterns(*this, other) < 0; }
   bool equal(const Pair& other) const override { return compare_patterns(*this, other) == 0; }
   std::span<const std::unique_ptr<Pair_link>> links() const override { return pair_links_.view(); }
 
- private:
+ protected:
   Pair_link_set pair_links_;
+
+ private:
   std::size_t cursor_ = 0;
 };
 
-class Pair_for_sg final : public Pair {
+// The link storage and iteration of the subgraph pair kinds: exactly one link.
+template <class Base>
+class With_one_link : public Base {
  public:
-  explicit Pair_for_sg(Search_context* context) : Pair(context) {}
+  using Base::Base;
+  void reset_pair_links() override { visited_ = false; }
+  Pair_link* next_pair_link() override {
+    if (visited_) return nullptr;
+    visited_ = true;
+    return pair_link_.get();
+  }
+  bool less(const Pair& other) const override { return compare_patterns(*this, other) < 0; }
+  bool equal(const Pair& other) const override { return compare_patterns(*this, other) == 0; }
+  std::span<const std::unique_ptr<Pair_link>> links() const override {
+    if (!pair_link_) return {};
+    return {&pair_link_, 1};
+  }
+
+ protected:
+  std::unique_ptr<Pair_link> pair_link_;
+
+ private:
+  bool visited_ = false;
+};
+
+class Pair_for_ig final : public With_link_set<Pair> {
+ public:
+  explicit Pair_for_ig(Search_context* context) : With_link_set(context) {}
+  Pair_for_ig(MyCl::Unit& unit, Search_context* context);
+  explicit Pair_for_ig(Pair& source);
+
+  void clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) override;
+  void print(std::ostream& out) const override;
+};
+
+class Pair_for_sg final : public With_one_link<Pair> {
+ public:
+  explicit Pair_for_sg(Search_context* context) : With_one_link(context) {}
   Pair_for_sg(MyCl::Unit& unit, Search_context* context);
   explicit Pair_for_sg(Pair& source);
 
-  void reset_pair_links() override { visited_ = false; }
-  Pair_link* next_pair_link() override;
   void clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) override;
   void print(std::ostream& out) const override;
-  bool less(const Pair& other) const override { return compare_patterns(*this, other) < 0; }
-  bool equal(const Pair& other) const override { return compare_patterns(*this, other) == 0; }
-  std::span<const std::unique_ptr<Pair_link>> links() const override;
-
- private:
-  std::unique_ptr<Pair_link> pair_link_;
-  bool visited_ = false;
 };
 
 // Writes "name1 name2 " and then every link followed by " self ".

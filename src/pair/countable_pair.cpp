@@ -18,16 +18,11 @@ void Countable_pair::print_occurrences(std::ostream& out) const {
 
 Countable_pair_for_ig::Countable_pair_for_ig(MyCl::Unit& unit, Data_graph* graph, std::int32_t class_index,
                                              Search_context* context)
-    : Countable_pair(graph, class_index, context) {
+    : With_link_set(graph, class_index, context) {
   node1_label_ = unit.get_node1()->get_label();
   node2_label_ = unit.get_node2()->get_label();
   pair_links_.fill_from_unit(unit, context);
   self_ = unit.get_node1() == unit.get_node2() ? 1 : 0;
-}
-
-Pair_link* Countable_pair_for_ig::next_pair_link() {
-  const auto view = pair_links_.view();
-  return cursor_ < view.size() ? view[cursor_++].get() : nullptr;
 }
 
 void Countable_pair_for_ig::clone(const Pair&, const Node_label_map&, const Link_label_map&) {
@@ -41,19 +36,13 @@ void Countable_pair_for_ig::print(std::ostream& out) const {
 
 Countable_pair_for_sg::Countable_pair_for_sg(MyCl::Unit& unit, Data_graph* graph, std::int32_t class_index,
                                              Search_context* context)
-    : Countable_pair(graph, class_index, context) {
+    : With_one_link(graph, class_index, context) {
   unit.reset_links();
   const Link* link = unit.next_link();
   node1_label_ = link->get_from()->get_label();
   node2_label_ = link->get_to()->get_label();
   self_ = link->get_from() == link->get_to() ? 1 : 0;
   pair_link_ = make_pair_link(*link, 1, context);
-}
-
-Pair_link* Countable_pair_for_sg::next_pair_link() {
-  if (visited_) return nullptr;
-  visited_ = true;
-  return pair_link_.get();
 }
 
 void Countable_pair_for_sg::clone(const Pair&, const Node_label_map&, const Link_label_map&) {

@@ -39,38 +39,20 @@ class Countable_pair : public Pair {
   std::vector<Occurrence> occurrences_;
 };
 
-class Countable_pair_for_ig final : public Countable_pair {
+class Countable_pair_for_ig final : public With_link_set<Countable_pair> {
  public:
   Countable_pair_for_ig(MyCl::Unit& unit, Data_graph* graph, std::int32_t class_index, Search_context* context);
 
-  void reset_pair_links() override { cursor_ = 0; }
-  Pair_link* next_pair_link() override;
   void clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) override;
   void print(std::ostream& out) const override;
-  bool less(const Pair& other) const override { return compare_patterns(*this, other) < 0; }
-  bool equal(const Pair& other) const override { return compare_patterns(*this, other) == 0; }
-  std::span<const std::unique_ptr<Pair_link>> links() const override { return pair_links_.view(); }
-
- private:
-  Pair_link_set pair_links_;
-  std::size_t cursor_ = 0;
 };
 
-class Countable_pair_for_sg final : public Countable_pair {
+class Countable_pair_for_sg final : public With_one_link<Countable_pair> {
  public:
   Countable_pair_for_sg(MyCl::Unit& unit, Data_graph* graph, std::int32_t class_index, Search_context* context);
 
-  void reset_pair_links() override { visited_ = false; }
-  Pair_link* next_pair_link() override;
   void clone(const Pair& source, const Node_label_map& node_labels, const Link_label_map& link_labels) override;
   void print(std::ostream& out) const override;
-  bool less(const Pair& other) const override { return compare_patterns(*this, other) < 0; }
-  bool equal(const Pair& other) const override { return compare_patterns(*this, other) == 0; }
-  std::span<const std::unique_ptr<Pair_link>> links() const override { return {&pair_link_, 1}; }
-
- private:
-  std::unique_ptr<Pair_link> pair_link_;
-  bool visited_ = false;
 };
 
 }  // namespace murex
