@@ -36,15 +36,7 @@ void PrintTo(const Case& c, std::ostream* out) {
   *out << c.name;
 }
 
-// A regular expression matching exactly `text` (for death-test output).
-std::string exactly(const std::string& text) {
-  std::string re = "^";
-  for (const char c : text) {
-    if (std::string(".[]{}()\\*+?^$|").find(c) != std::string::npos) re += '\\';
-    re += c;
-  }
-  return re + "$";
-}
+using test::exactly;
 
 // Occurrence counts of a pair type: entry [i][k] is its count in the k-th
 // graph of class i that contains it.

@@ -81,6 +81,15 @@ Run_result run_murex(Scratch_dir& scratch, const std::vector<std::string>& args,
   return run_in(scratch.path(), args);
 }
 
+std::string exactly(const std::string& text) {
+  std::string re = "^";
+  for (const char c : text) {
+    if (std::string(".[]{}()\\*+?^$|").find(c) != std::string::npos) re += '\\';
+    re += c;
+  }
+  return re + "$";
+}
+
 std::vector<std::string> split_args(const std::string& line) {
   std::vector<std::string> args;
   std::string current;

@@ -44,6 +44,9 @@ Run_result run_murex(Scratch_dir& scratch, const std::vector<std::string>& args,
 
 std::string read_file(const std::filesystem::path& path);
 
+// A regular expression matching exactly `text` (for death-test output).
+std::string exactly(const std::string& text);
+
 // Splits a shell-quoted argument line (single and double quotes, backslash).
 std::vector<std::string> split_args(const std::string& line);
 
