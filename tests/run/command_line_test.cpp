@@ -59,6 +59,8 @@ const std::vector<Cli_case> kCases = {
     {"LaterListWins", {"-c", "2", "-f", "a", "-f", "a,b"}, 1, "Error: Unable to open murex.ini" + kBel + "\n"},
 };
 
+void PrintTo(const Cli_case& c, std::ostream* out) { *out << c.name; }
+
 class Command_line : public ::testing::TestWithParam<Cli_case> {};
 
 TEST_P(Command_line, EndsWithTheExpectedMessage) {
