@@ -22,12 +22,7 @@
 namespace murex {
 namespace {
 
-// Test cases print as their names.
-template <class Case>
-  requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* out) {
-  *out << c.name;
-}
+using test::PrintTo;  // cases print as their names
 
 using test::exactly;
 

@@ -95,16 +95,21 @@ class Selector_test : public ::testing::Test {
   std::vector<std::unique_ptr<Pair_binder>> binders_;
 };
 
+// Evaluates each pair type and inserts it, in the order given.
+void evaluate_into(Selector& selector, std::initializer_list<Pair_binder*> pair_types) {
+  for (Pair_binder* b : pair_types) {
+    b->evaluate();
+    selector.insert({b, nullptr});
+  }
+}
+
 TEST_F(Selector_test, HigherValueComesFirstWhateverTheLabels) {
   install({{"ab", 0.2}, {"cd", 0.6}, {"bc", 0.4}});
   Pair_binder* ab = pair_type(1, 2);
   Pair_binder* cd = pair_type(3, 4);
   Pair_binder* bc = pair_type(2, 3);
   Selector selector;
-  for (Pair_binder* b : {ab, cd, bc}) {
-    b->evaluate();
-    selector.insert({b, nullptr});
-  }
+  evaluate_into(selector, {ab, cd, bc});
   EXPECT_EQ(binders_in(selector), (std::vector<Pair_binder*>{cd, bc, ab}));
 }
 
@@ -155,10 +160,7 @@ TEST_F(Selector_test, RemoveLastDropsTheWorstEntry) {
   Pair_binder* ac = pair_type(1, 3);
   Pair_binder* bc = pair_type(2, 3);
   Selector selector;
-  for (Pair_binder* b : {ab, ac, bc}) {
-    b->evaluate();
-    selector.insert({b, nullptr});
-  }
+  evaluate_into(selector, {ab, ac, bc});
   ASSERT_EQ(selector.size(), 3u);
   selector.remove_last();
   EXPECT_EQ(binders_in(selector), (std::vector<Pair_binder*>{ac, bc}));

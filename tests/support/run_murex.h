@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,13 @@ Run_result run_murex(Scratch_dir& scratch, const std::vector<std::string>& args,
                      const std::map<std::string, std::string>& files);
 
 std::string read_file(const std::filesystem::path& path);
+
+// Parameterized test cases print as their names.
+template <class Case>
+  requires requires(const Case& c) { c.name; }
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
 
 // A regular expression matching exactly `text` (for death-test output).
 std::string exactly(const std::string& text);
