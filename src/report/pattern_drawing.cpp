@@ -14,8 +14,11 @@ namespace murex::report {
 
 std::string pattern_dot(const Pattern& pattern, bool directed) {
   const std::string id = "p" + std::to_string(pattern.index);
+  // Undirected patterns (molecules, mostly) read best laid out by springs,
+  // like a structure formula; directed ones as a left-to-right flow.
+  const std::string layout = directed ? "rankdir=LR" : "layout=neato, overlap=false, splines=true";
   std::string out = std::string(directed ? "digraph" : "graph") + " pattern_" + std::to_string(pattern.index) +
-                    " {\n  graph [id=\"" + id + "\", rankdir=LR, bgcolor=\"transparent\"];\n" +
+                    " {\n  graph [id=\"" + id + "\", " + layout + ", bgcolor=\"transparent\"];\n" +
                     "  node [shape=ellipse, fontname=\"Helvetica\", fontsize=12];\n" +
                     "  edge [fontname=\"Helvetica\", fontsize=10];\n";
   for (std::size_t k = 0; k < pattern.nodes.size(); ++k) {
