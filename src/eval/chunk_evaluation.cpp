@@ -69,6 +69,7 @@ Link_weights read_link_weights(const std::string& file_name) {
     const std::string value = line.substr(comma + 1);
     weights[line.substr(0, comma)] = std::strtod(value.c_str(), nullptr);
   }
+  if (in.bad()) fatal_without_bell("Error : efrl.ini");  // a directory, or a read error
   return weights;
 }
 

@@ -86,12 +86,16 @@ Good_pair_list& Good_pair_list::instance() {
 void Good_pair_list::release() { slot().reset(); }
 
 void Good_pair_list::record(const Pair_binder& pair_type) {
-  Good_pair entry(pair_type);
-  const auto found = good_pairs_.find(entry);
-  if (found != good_pairs_.end()) {
-    found->merge(entry);
-  } else {
-    good_pairs_.insert(std::move(entry));
+  const auto found = good_pairs_.find(static_cast<const Canonical_label&>(pair_type));
+  if (found == good_pairs_.end()) {
+    good_pairs_.insert(Good_pair(pair_type));
+    return;
+  }
+  // Merge the pair type's graphs straight in, without building an entry.
+  for (std::size_t i = 0; i < pair_type.class_count(); ++i) {
+    for (const auto& entry : pair_type.occurrences_of(static_cast<std::int32_t>(i))) {
+      found->add_graph(static_cast<std::int32_t>(i), entry.first->get_graph_number());
+    }
   }
 }
 

@@ -58,6 +58,13 @@ class Graph {
   std::size_t node_slots() const { return nodes_.size(); }
   Search_context* get_context() const { return context_; }
 
+  // The editing steps of a rewrite.
+  // Takes the unit out of the list, leaving an empty slot; returns ownership.
+  std::unique_ptr<MyCl::Unit> take_unit(MyCl::Unit* unit);
+  // Closes the empty slots, renumbering positions in list order.
+  void compact_units();
+  void decrease_node_count() { --node_count_; }
+
   // Normalizes every unit; ends the building phase of add_link.
   void normalize_units();
   // Fills this empty graph with a copy of `source` (same kind).
@@ -68,11 +75,6 @@ class Graph {
   // mode), so that add_link joins a link to the unit already there.
   virtual bool units_hold_all_links() const { return false; }
 
-  // Takes the unit out of the list, leaving an empty slot; returns ownership.
-  std::unique_ptr<MyCl::Unit> take_unit(MyCl::Unit* unit);
-  // Closes the empty slots, renumbering positions in list order.
-  void compact_units();
-  void decrease_node_count() { --node_count_; }
   std::size_t unit_slots() const { return units_.size(); }
   MyCl::Unit* unit_slot(std::size_t position) const { return units_[position].get(); }
 
@@ -108,13 +110,10 @@ class Data_graph : public Graph {
   void order_every_unit();
 
  private:
-  // Units touching each node, by node number; built on the first rewrite.
-  void build_incidence();
-  void forget_incidence(MyCl::Unit* unit);
+  // Fills `incident` with the live units touching each node, by node number.
+  void build_incidence(std::vector<std::vector<MyCl::Unit*>>& incident) const;
 
   std::int32_t graph_number_;
-  std::vector<std::vector<MyCl::Unit*>> incident_;
-  bool has_incidence_ = false;
 };
 
 }  // namespace murex

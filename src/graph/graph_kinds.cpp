@@ -1,7 +1,6 @@
 #include "graph/graph_kinds.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "graph/chunk.h"
 #include "graph/pair.h"
@@ -60,32 +59,27 @@ void Data_graph::order_every_unit() {
   }
 }
 
-void Data_graph::build_incidence() {
-  incident_.assign(node_slots(), {});
+void Data_graph::build_incidence(std::vector<std::vector<Unit*>>& incident) const {
+  if (incident.size() < node_slots()) incident.resize(node_slots());
+  for (std::size_t k = 0; k < node_slots(); ++k) incident[k].clear();
   for (std::size_t p = 0; p < unit_slots(); ++p) {
     Unit* unit = unit_slot(p);
     if (unit == nullptr) continue;
     const auto a = static_cast<std::size_t>(unit->get_node1()->get_number());
     const auto b = static_cast<std::size_t>(unit->get_node2()->get_number());
-    incident_[a].push_back(unit);
-    if (b != a) incident_[b].push_back(unit);
+    incident[a].push_back(unit);
+    if (b != a) incident[b].push_back(unit);
   }
-  has_incidence_ = true;
-}
-
-void Data_graph::forget_incidence(Unit* unit) {
-  const auto a = static_cast<std::size_t>(unit->get_node1()->get_number());
-  const auto b = static_cast<std::size_t>(unit->get_node2()->get_number());
-  erase_from(incident_[a], unit);
-  if (b != a) erase_from(incident_[b], unit);
 }
 
 void Data_graph::rewrite_occurrences(std::int32_t class_index, Pair& pair, Node_label* label, Variant variant) {
-  if (!has_incidence_) build_incidence();
-  const Murex_factory* factory = Factory_holder::instance().get();
+  Rewrite_scratch& scratch = context_->rewrite_scratch();
+  Unit_pattern& probe = scratch.probe;
+  auto& incident = scratch.incident;
+  std::vector<Unit*>& touched = scratch.touched;
   const bool induced = variant == Variant::induced_subgraph;
   const bool self = pair.is_self() == 1;
-  std::vector<Unit*> touched;
+  bool indexed = false;  // the incidence is built at the first occurrence
 
   const std::size_t end = unit_slots();  // no unit is appended while rewriting
   for (std::size_t s = 0; s < end; ++s) {
@@ -102,23 +96,33 @@ void Data_graph::rewrite_occurrences(std::int32_t class_index, Pair& pair, Node_
       end1 = link->get_from();
       end2 = link->get_to();
     }
-    // Equal pairs have equal end labels; most units fail here, before a pair record is made.
+    // Equal pairs have equal end labels; most units fail here, before the links are read.
     if (end1->get_label() != pair.get_node1_label() || end2->get_label() != pair.get_node2_label()) continue;
-    const auto record = factory->create_pair(unit, context_);
-    if (!pair.equal(*record)) continue;
+    probe.read(*unit);
+    if (compare_patterns(probe, pair) != 0) continue;
+    if (!indexed) {
+      build_incidence(incident);
+      if (scratch.first_at.size() < node_slots()) scratch.first_at.resize(node_slots(), {nullptr, false});
+      indexed = true;
+    }
 
     const auto replaced = take_unit(unit);
     context_->record_destroyed(class_index, this, unit);
-    forget_incidence(unit);
+    {
+      const auto a = static_cast<std::size_t>(unit->get_node1()->get_number());
+      const auto b = static_cast<std::size_t>(unit->get_node2()->get_number());
+      erase_from(incident[a], unit);
+      if (b != a) erase_from(incident[b], unit);
+    }
 
     Node* kept = end1;
     Node* absorbed = self ? nullptr : end2;
 
     // Every other unit at the kept or the absorbed node, in unit-list order.
     const auto k = static_cast<std::size_t>(kept->get_number());
-    touched = incident_[k];
+    touched.assign(incident[k].begin(), incident[k].end());
     if (absorbed != nullptr) {
-      const auto& others = incident_[static_cast<std::size_t>(absorbed->get_number())];
+      const auto& others = incident[static_cast<std::size_t>(absorbed->get_number())];
       touched.insert(touched.end(), others.begin(), others.end());
     }
     std::sort(touched.begin(), touched.end(),
@@ -146,7 +150,7 @@ void Data_graph::rewrite_occurrences(std::int32_t class_index, Pair& pair, Node_
     if (absorbed != nullptr) {
       absorbed->set_label(context_->placeholder_label());
       decrease_node_count();
-      incident_[static_cast<std::size_t>(absorbed->get_number())].clear();
+      incident[static_cast<std::size_t>(absorbed->get_number())].clear();
     }
 
     if (induced) {
@@ -154,32 +158,37 @@ void Data_graph::rewrite_occurrences(std::int32_t class_index, Pair& pair, Node_
       // Units that now join the same two nodes become one: every touched unit
       // has the kept node at one end, so they are keyed by their other end.
       // Each unit absorbs at most the first later duplicate.
-      std::unordered_map<const Node*, std::pair<Unit*, bool>> first_at;
+      auto& first_at = scratch.first_at;
       std::size_t kept_units = 0;
-      for (Unit* w : touched) {
+      for (std::size_t t = 0; t < touched.size(); ++t) {
+        Unit* w = touched[t];
         const Node* other = w->get_node1() == kept ? w->get_node2() : w->get_node1();
-        auto [slot, fresh] = first_at.try_emplace(other, w, false);
-        if (fresh || slot->second.second) {
-          slot->second = {w, false};
+        auto& slot = first_at[static_cast<std::size_t>(other->get_number())];
+        if (slot.first == nullptr || slot.second) {
+          slot = {w, false};
           touched[kept_units++] = w;
           continue;
         }
-        Unit* survivor = slot->second.first;
+        Unit* survivor = slot.first;
         w->reset_links();
         while (const Link* link = w->next_link()) survivor->add_link(std::make_unique<Link>(*link));
-        slot->second.second = true;
-        if (other != kept) erase_from(incident_[static_cast<std::size_t>(other->get_number())], w);
+        slot.second = true;
+        if (other != kept) erase_from(incident[static_cast<std::size_t>(other->get_number())], w);
         take_unit(w);  // destroys the unit and its links
       }
       touched.resize(kept_units);
-      for (Unit* w : touched) context_->record_created(class_index, this, w);
+      for (Unit* w : touched) {
+        const Node* other = w->get_node1() == kept ? w->get_node2() : w->get_node1();
+        first_at[static_cast<std::size_t>(other->get_number())] = {nullptr, false};
+        context_->record_created(class_index, this, w);
+      }
     } else {
       for (Unit* w : touched) {
         w->normalize();
         context_->record_created(class_index, this, w);
       }
     }
-    incident_[k] = touched;
+    incident[k].assign(touched.begin(), touched.end());
   }
   compact_units();
 }

@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "graph/label.h"
+#include "graph/small_object_pool.h"
 
 namespace murex {
 
@@ -17,6 +18,8 @@ class Node;
 
 class Link {
  public:
+  MUREX_POOLED_ALLOCATION
+
   explicit Link(Search_context* context) : context_(context) {}
   Link(const Link& other);
   Link& operator=(const Link&) = delete;

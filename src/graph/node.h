@@ -9,11 +9,14 @@
 #include <ostream>
 
 #include "graph/label.h"
+#include "graph/small_object_pool.h"
 
 namespace murex {
 
 class Node {
  public:
+  MUREX_POOLED_ALLOCATION
+
   explicit Node(Search_context* context) : context_(context) {}
   virtual ~Node() = default;
   Node(const Node&) = delete;

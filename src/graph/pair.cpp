@@ -84,6 +84,52 @@ int compare_patterns(const Pair& a, const Pair& b) {
   return 0;
 }
 
+void Unit_pattern::read(MyCl::Unit& unit) {
+  links_.clear();
+  unit.reset_links();
+  if (unit.holds_one_link()) {
+    const Link* link = unit.next_link();
+    node1_label_ = link->get_from()->get_label();
+    node2_label_ = link->get_to()->get_label();
+    self_ = link->get_from() == link->get_to() ? 1 : 0;
+    Pair_link& pair_link = links_.emplace_back(nullptr);
+    pair_link.set_direction(1);
+    pair_link.set_from_attachment(static_cast<std::uint32_t>(link->get_from_attachment()));
+    pair_link.set_to_attachment(static_cast<std::uint32_t>(link->get_to_attachment()));
+    pair_link.set_label(link->get_label());
+    return;
+  }
+  const Node* node1 = unit.get_node1();
+  node1_label_ = node1->get_label();
+  node2_label_ = unit.get_node2()->get_label();
+  self_ = node1 == unit.get_node2() ? 1 : 0;
+  while (const Link* link = unit.next_link()) {
+    Pair_link made(nullptr);
+    made.set_direction(link->get_from() == node1 ? 1 : 0);
+    made.set_from_attachment(static_cast<std::uint32_t>(link->get_from_attachment()));
+    made.set_to_attachment(static_cast<std::uint32_t>(link->get_to_attachment()));
+    made.set_label(link->get_label());
+    // Insertion in pair-link order; an equal link is dropped (as Pair_link_set does).
+    std::size_t at = links_.size();
+    while (at > 0 && compare_pair_links(made, links_[at - 1]) < 0) --at;
+    if (at > 0 && compare_pair_links(made, links_[at - 1]) == 0) continue;
+    links_.insert(links_.begin() + static_cast<std::ptrdiff_t>(at), made);
+  }
+}
+
+int compare_patterns(const Unit_pattern& a, const Pair& b) {
+  if (int c = sign_of(std::int64_t{a.get_node1_label()->get_number()} - b.get_node1_label()->get_number())) return c;
+  if (int c = sign_of(std::int64_t{a.get_node2_label()->get_number()} - b.get_node2_label()->get_number())) return c;
+  const auto la = a.links();
+  const auto lb = b.links();
+  if (la.size() != lb.size()) return la.size() < lb.size() ? -1 : 1;
+  for (std::size_t k = 0; k < la.size(); ++k) {
+    if (int c = compare_pair_links(la[k], *lb[k])) return c;
+  }
+  if (a.is_self() != b.is_self()) return a.is_self() == 1 ? -1 : 1;
+  return 0;
+}
+
 void print_pair_pattern(std::ostream& out, const Pair& pair) {
   out << pair.get_node1_label()->get_name() << ' ' << pair.get_node2_label()->get_name() << ' ';
   for (const auto& link : pair.links()) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "graph/label.h"
+#include "graph/small_object_pool.h"
 
 namespace murex {
 
@@ -27,6 +28,8 @@ class Unit;
 
 class Pair_link {
  public:
+  MUREX_POOLED_ALLOCATION
+
   explicit Pair_link(Search_context* context) : context_(context) {}
   Pair_link(const Pair_link&) = default;
   Pair_link& operator=(const Pair_link&) = default;
@@ -76,6 +79,8 @@ class Pair_link_set {
 
 class Pair {
  public:
+  MUREX_POOLED_ALLOCATION
+
   explicit Pair(Search_context* context) : context_(context) {}
   virtual ~Pair() = default;
   Pair(const Pair&) = delete;
@@ -179,5 +184,31 @@ class Pair_for_sg final : public With_one_link<Pair> {
 
 // Writes "name1 name2 " and then every link followed by " self ".
 void print_pair_pattern(std::ostream& out, const Pair& pair);
+
+// The pattern a unit shows, exactly as a pair record or a countable pair made
+// from the unit would hold it, read without allocating anything once its link
+// buffer has grown: it lets the hot paths compare a unit with the pairs they
+// hold and build a pair object only for a pattern not seen before.
+class Unit_pattern {
+ public:
+  // Reads the unit: a subgraph unit (one link) shows its link's `from` node
+  // as end 1; an induced-subgraph unit its node 1.
+  void read(MyCl::Unit& unit);
+
+  Node_label* get_node1_label() const { return node1_label_; }
+  Node_label* get_node2_label() const { return node2_label_; }
+  std::uint8_t is_self() const { return self_; }
+  // The pair links in pair-link order, one per key.
+  std::span<const Pair_link> links() const { return links_; }
+
+ private:
+  Node_label* node1_label_ = nullptr;
+  Node_label* node2_label_ = nullptr;
+  std::uint8_t self_ = 0;
+  std::vector<Pair_link> links_;
+};
+
+// The pattern order of compare_patterns between a unit's pattern and a pair.
+int compare_patterns(const Unit_pattern& a, const Pair& b);
 
 }  // namespace murex

@@ -79,8 +79,9 @@ void Pair_binder::clone_from(const Pair_binder& source, const Node_label_map& no
   }
   for (std::size_t c = 0; c < source.occurrences_.size(); ++c) {
     auto& map = occurrences_[c];
+    map.reserve(source.occurrences_[c].size());
     for (const auto& [graph, count] : source.occurrences_[c]) {
-      map.emplace_hint(map.end(), graphs.image(static_cast<std::int32_t>(c), graph), count);
+      map.append(graphs.image(static_cast<std::int32_t>(c), graph), count);
     }
   }
   nonempty_classes_ = source.nonempty_classes_;

@@ -7,7 +7,8 @@
 // from run to run. Graphs are borrowed.
 
 #include <cstdint>
-#include <map>
+#include <algorithm>
+#include <utility>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -24,7 +25,49 @@ struct By_graph_number {
   }
 };
 
-using Occurrence_map = std::map<Data_graph*, std::int32_t, By_graph_number>;
+// Graph -> occurrence count (at least 1), in ascending graph number: a
+// sorted vector, so that cloning a pair type copies one block and counting
+// walks contiguous entries. Graphs are added mostly in ascending order.
+class Occurrence_map {
+ public:
+  using value_type = std::pair<Data_graph*, std::int32_t>;
+  using iterator = std::vector<value_type>::iterator;
+  using const_iterator = std::vector<value_type>::const_iterator;
+
+  iterator begin() { return entries_.begin(); }
+  iterator end() { return entries_.end(); }
+  const_iterator begin() const { return entries_.begin(); }
+  const_iterator end() const { return entries_.end(); }
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+
+  iterator find(const Data_graph* graph) {
+    const auto at = lower_bound(graph);
+    return at != entries_.end() && at->first == graph ? at : entries_.end();
+  }
+  // Inserts (graph, count) when the graph is absent; the entry and whether it was inserted.
+  std::pair<iterator, bool> emplace(Data_graph* graph, std::int32_t count) {
+    if (entries_.empty() || By_graph_number{}(entries_.back().first, graph)) {
+      entries_.emplace_back(graph, count);
+      return {entries_.end() - 1, true};
+    }
+    const auto at = lower_bound(graph);
+    if (at != entries_.end() && at->first == graph) return {at, false};
+    return {entries_.insert(at, value_type{graph, count}), true};
+  }
+  void erase(iterator at) { entries_.erase(at); }
+  // Appends an entry known to follow every present one.
+  void append(Data_graph* graph, std::int32_t count) { entries_.emplace_back(graph, count); }
+  void reserve(std::size_t n) { entries_.reserve(n); }
+
+ private:
+  iterator lower_bound(const Data_graph* graph) {
+    return std::lower_bound(entries_.begin(), entries_.end(), graph,
+                            [](const value_type& e, const Data_graph* g) { return By_graph_number{}(e.first, g); });
+  }
+
+  std::vector<value_type> entries_;
+};
 
 // Each source graph of a search state -> its copy, by class and graph number.
 class Graph_map {

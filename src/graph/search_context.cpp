@@ -13,13 +13,13 @@ Search_context::Search_context(Search_state* owner)
 Search_context::~Search_context() = default;
 
 void Search_context::record(Pair_set& set, std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit) {
-  auto pair = Factory_holder::instance().get()->create_countable_pair(unit, graph, class_index, this);
-  const auto found = set.find(pair);
-  if (found != set.end()) {
-    (*found)->append_occurrences(*pair);
+  probe_.read(*unit);
+  const auto found = set.lower_bound(probe_);
+  if (found != set.end() && compare_patterns(probe_, **found) == 0) {
+    (*found)->add_occurrence(class_index, graph);
     return;
   }
-  set.insert(std::move(pair));
+  set.insert(found, Factory_holder::instance().get()->create_countable_pair(unit, graph, class_index, this));
 }
 
 void Search_context::record_created(std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit) {

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "graph/label.h"
 #include "pair/countable_pair.h"
@@ -16,6 +18,19 @@
 namespace murex {
 
 class Search_state;
+
+// Working buffers of the graph rewriting, kept by the context so that their
+// capacity is reused from one rewritten graph to the next. Their contents
+// mean nothing between two calls.
+struct Rewrite_scratch {
+  Unit_pattern probe;
+  // Units touching each node, by node number (entries past the graph's nodes are stale).
+  std::vector<std::vector<MyCl::Unit*>> incident;
+  std::vector<MyCl::Unit*> touched;
+  // By node number: the touched unit first seen with that other end, and
+  // whether it has absorbed a duplicate already; reset after each use.
+  std::vector<std::pair<MyCl::Unit*, bool>> first_at;
+};
 
 class Search_context {
  public:
@@ -28,6 +43,7 @@ class Search_context {
   std::int32_t get_total_node_number() const { return total_node_number_; }
   std::int32_t get_total_unit_number() const { return total_unit_number_; }
   Node_label* placeholder_label() const { return placeholder_.get(); }
+  Rewrite_scratch& rewrite_scratch() { return scratch_; }
 
   void record_created(std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit);
   void record_destroyed(std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit);
@@ -48,6 +64,12 @@ class Search_context {
     bool operator()(const std::unique_ptr<Countable_pair>& a, const std::unique_ptr<Countable_pair>& b) const {
       return a->less(*b);
     }
+    bool operator()(const Unit_pattern& a, const std::unique_ptr<Countable_pair>& b) const {
+      return compare_patterns(a, *b) < 0;
+    }
+    bool operator()(const std::unique_ptr<Countable_pair>& a, const Unit_pattern& b) const {
+      return compare_patterns(b, *a) > 0;
+    }
   };
   using Pair_set = std::set<std::unique_ptr<Countable_pair>, By_pattern>;
 
@@ -61,6 +83,10 @@ class Search_context {
   std::unique_ptr<Node_label> placeholder_;
   Pair_set::iterator created_cursor_;
   Pair_set::iterator destroyed_cursor_;
+  // The pattern of the unit being reported; a countable pair is made only
+  // for a pattern not yet in the set.
+  Unit_pattern probe_;
+  Rewrite_scratch scratch_;
 };
 
 }  // namespace murex

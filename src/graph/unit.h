@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "graph/label.h"
+#include "graph/small_object_pool.h"
 #include "graph/link.h"
 
 namespace murex {
@@ -28,6 +29,8 @@ namespace MyCl {
 
 class Unit {
  public:
+  MUREX_POOLED_ALLOCATION
+
   explicit Unit(Search_context* context) : context_(context) {}
   virtual ~Unit() = default;
   Unit(const Unit&) = delete;
@@ -50,6 +53,8 @@ class Unit {
   virtual void print(std::ostream& out) const = 0;
   // Chooses which end is node 1.
   virtual void normalize() = 0;
+  // True for subgraph units, whose one link decides which end a pair sees first.
+  virtual bool holds_one_link() const { return false; }
 
   Search_context* get_context() const { return context_; }
 
@@ -101,6 +106,8 @@ class Unit_for_sg final : public Unit {
   void copy_remapped(const Unit& source, Node* node1, Node* node2, const Link_label_map& map) override;
   void print(std::ostream& out) const override;
   void normalize() override;
+
+  bool holds_one_link() const override { return true; }
 
   Link* get_link() const { return link_.get(); }
 

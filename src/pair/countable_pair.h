@@ -30,6 +30,8 @@ class Countable_pair : public Pair {
 
   // Appends a copy of every occurrence of `other`, in order.
   void append_occurrences(const Countable_pair& other);
+  // Appends one occurrence.
+  void add_occurrence(std::int32_t class_index, Data_graph* graph) { occurrences_.push_back({class_index, graph}); }
   const std::vector<Occurrence>& occurrences() const { return occurrences_; }
 
  protected:

@@ -50,11 +50,12 @@ bool Pair_type_registry::add_occurrence(Pair_binder& pair_type, Data_graph* grap
 }
 
 bool Pair_type_registry::count_unit(MyCl::Unit* unit, Data_graph* graph, std::int32_t class_index) {
-  auto record = Factory_holder::instance().get()->create_pair(unit, context_);
-  if (Pair_binder* pair_type = fast_lookup(*record)) {
-    add_occurrence(*pair_type, graph, class_index, true);
+  probe_.read(*unit);
+  if (const auto found = by_record_.find(probe_); found != by_record_.end()) {
+    add_occurrence(*found->second, graph, class_index, true);
     return false;
   }
+  auto record = Factory_holder::instance().get()->create_pair(unit, context_);
   bool created = false;
   Pair_binder* pair_type = slow_path(*record, created);
   if (created) {
@@ -72,8 +73,8 @@ void Pair_type_registry::apply_changes() {
 
   context_->reset_created();
   while (Countable_pair* pair = context_->next_created()) {
-    auto record = factory->copy_pair(*pair);
-    if (Pair_binder* pair_type = fast_lookup(*record)) {
+    // A countable pair compares like the record copied from it.
+    if (Pair_binder* pair_type = fast_lookup(*pair)) {
       for (const Occurrence& o : pair->occurrences()) add_occurrence(*pair_type, o.graph, o.class_index, true);
       continue;
     }
@@ -81,13 +82,12 @@ void Pair_type_registry::apply_changes() {
     Pair_binder* pair_type = slow_path(*pair, created);
     for (const Occurrence& o : pair->occurrences()) add_occurrence(*pair_type, o.graph, o.class_index, false);
     Good_pair_list::instance().record(*pair_type);
-    add_record(*pair_type, std::move(record));
+    add_record(*pair_type, factory->copy_pair(*pair));
   }
 
   context_->reset_destroyed();
   while (Countable_pair* pair = context_->next_destroyed()) {
-    auto record = factory->copy_pair(*pair);
-    Pair_binder* pair_type = fast_lookup(*record);
+    Pair_binder* pair_type = fast_lookup(*pair);
     if (pair_type == nullptr) continue;
     for (const Occurrence& o : pair->occurrences()) {
       if (pair_type->remove_occurrence(o.graph, o.class_index)) {

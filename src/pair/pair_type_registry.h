@@ -52,7 +52,10 @@ class Pair_type_registry {
     }
   };
   struct By_pattern {
+    using is_transparent = void;
     bool operator()(const Pair* a, const Pair* b) const { return compare_patterns(*a, *b) < 0; }
+    bool operator()(const Unit_pattern& a, const Pair* b) const { return compare_patterns(a, *b) < 0; }
+    bool operator()(const Pair* a, const Unit_pattern& b) const { return compare_patterns(b, *a) > 0; }
   };
 
   // The pair type holding a record equal to `pair`, or null.
@@ -69,6 +72,9 @@ class Pair_type_registry {
   std::set<std::unique_ptr<Pair_binder>, By_label> pair_types_;
   std::map<const Pair*, Pair_binder*, By_pattern> by_record_;
   Search_context* context_;
+  // The pattern of the unit being counted; a pair record is made only when
+  // no pair type holds that pattern yet.
+  Unit_pattern probe_;
 };
 
 }  // namespace murex

@@ -1,0 +1,39 @@
+#include "graph/small_object_pool.h"
+
+#include <memory>
+#include <vector>
+
+namespace murex::pool_detail {
+namespace {
+
+constexpr std::size_t slab_size = 64 * 1024;
+
+struct Slabs {
+  std::vector<std::unique_ptr<std::byte[]>> owned;
+  std::byte* cursor = nullptr;  // unused rest of the newest slab
+  std::size_t left = 0;
+};
+
+// Never destroyed: pooled objects may still be released while statics are torn down.
+Slabs& slabs() {
+  static Slabs* const state = new Slabs;
+  return *state;
+}
+
+}  // namespace
+
+void* carve(std::size_t cls) {
+  Slabs& s = slabs();
+  const std::size_t bytes = cls * granule;
+  if (s.left < bytes) {
+    s.owned.push_back(std::make_unique<std::byte[]>(slab_size));
+    s.cursor = s.owned.back().get();
+    s.left = slab_size;
+  }
+  void* block = s.cursor;
+  s.cursor += bytes;
+  s.left -= bytes;
+  return block;
+}
+
+}  // namespace murex::pool_detail
