@@ -1,13 +1,17 @@
 // Time of the real canonical-label strategies on symmetric patterns: one
 // node label, one link label, every node alike. Ties are never broken during
-// the order search, so the number of candidate orders kept grows with the
-// number of automorphisms: linearly for rings, factorially for stars (k!
-// orders for k leaves) and cliques (N! orders).
+// the order search. Keeping every tied order (BM_plain_label) costs k! orders
+// for a star of k leaves and N! for a clique; the strategies (BM_real_label)
+// try one of each set of unplaced twins, so stars and cliques follow a single
+// order, while rings and grids, which have no twins, still keep one order per
+// symmetry (N or 2N for rings).
 //
 // Rings:   node k linked to node k+1, node N to node 1 (directed: one way).
 // Stars:   one centre linked to k leaves (directed: from the centre); the
 //          argument is the number of leaves.
 // Cliques: every two nodes linked (directed: both ways).
+// Grids:   a side x side square lattice, node (r, s) linked to (r, s+1) and
+//          (r+1, s) (directed: that way); the argument is the side.
 
 #include <benchmark/benchmark.h>
 
@@ -22,11 +26,14 @@
 #include "graph/unit_for_chunk.h"
 #include "label/canonical_label_strategy.h"
 
+// The search that keeps every tied order, as the label tests hold it.
+#include "../tests/label/plain_order_search.h"
+
 namespace {
 
 using murex::Chunk;
 
-enum class Family { ring, star, clique };
+enum class Family { ring, star, clique, grid };
 
 class Pattern_fixture {
  public:
@@ -37,7 +44,7 @@ class Pattern_fixture {
 
   std::unique_ptr<Chunk> build(Family family, int size, bool directed) {
     auto chunk = std::make_unique<Chunk>(&context_);
-    const int nodes = family == Family::star ? size + 1 : size;
+    const int nodes = family == Family::star ? size + 1 : family == Family::grid ? size * size : size;
     for (int k = 1; k <= nodes; ++k) chunk->add_node(static_cast<std::uint32_t>(k), node_label_);
     switch (family) {
       case Family::ring:
@@ -51,6 +58,15 @@ class Pattern_fixture {
           for (int b = a + 1; b <= nodes; ++b) {
             link(*chunk, a, b);
             if (directed) link(*chunk, b, a);
+          }
+        }
+        break;
+      case Family::grid:
+        for (int r = 0; r < size; ++r) {
+          for (int c = 0; c < size; ++c) {
+            const int k = r * size + c + 1;
+            if (c + 1 < size) link(*chunk, k, k + 1);
+            if (r + 1 < size) link(*chunk, k, k + size);
           }
         }
         break;
@@ -89,24 +105,49 @@ void BM_real_label(benchmark::State& state) {
   state.counters["nodes"] = static_cast<double>(chunk->get_node_count());
 }
 
-// Sizes below the ~10 s mark repeat as usual; the largest ones run once.
+// The same patterns labelled by the search that keeps every tied order: the
+// cost the strategies avoid.
+template <Family family, bool directed>
+void BM_plain_label(benchmark::State& state) {
+  Pattern_fixture fixture;
+  auto chunk = fixture.build(family, static_cast<int>(state.range(0)), directed);
+  for (auto _ : state) {
+    murex::Canonical_label label = murex::label_test::plain_real_label(*chunk, directed);
+    benchmark::DoNotOptimize(label.code().data());
+  }
+  state.counters["nodes"] = static_cast<double>(chunk->get_node_count());
+}
+
+// Up to a star of 1024 leaves, a ring of 256 nodes and a clique of 64 nodes;
+// grids up to about 10 s per call (the largest run once).
 #define MUREX_LABEL_BENCH(family, directed, ...)                                      \
   BENCHMARK_TEMPLATE(BM_real_label, family, directed)->Unit(benchmark::kMillisecond) \
       __VA_ARGS__
 
-// Directed ring: only rotations survive, so it stays cheap far beyond the others.
-MUREX_LABEL_BENCH(Family::ring, true, ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Arg(128));
-MUREX_LABEL_BENCH(Family::ring, true, ->Arg(256)->Arg(384)->Iterations(1));
-MUREX_LABEL_BENCH(Family::ring, false, ->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Arg(128));
-MUREX_LABEL_BENCH(Family::ring, false, ->Arg(256)->Iterations(1));
-MUREX_LABEL_BENCH(Family::star, true, ->DenseRange(3, 8));
-MUREX_LABEL_BENCH(Family::star, true, ->DenseRange(9, 10)->Iterations(1));
-MUREX_LABEL_BENCH(Family::star, false, ->DenseRange(3, 8));
-MUREX_LABEL_BENCH(Family::star, false, ->DenseRange(9, 10)->Iterations(1));
-MUREX_LABEL_BENCH(Family::clique, true, ->DenseRange(4, 8));
-MUREX_LABEL_BENCH(Family::clique, true, ->DenseRange(9, 10)->Iterations(1));
-MUREX_LABEL_BENCH(Family::clique, false, ->DenseRange(4, 8));
-MUREX_LABEL_BENCH(Family::clique, false, ->DenseRange(9, 10)->Iterations(1));
+MUREX_LABEL_BENCH(Family::ring, true, ->RangeMultiplier(2)->Range(4, 256));
+MUREX_LABEL_BENCH(Family::ring, false, ->RangeMultiplier(2)->Range(4, 256));
+MUREX_LABEL_BENCH(Family::star, true, ->RangeMultiplier(2)->Range(4, 1024));
+MUREX_LABEL_BENCH(Family::star, false, ->RangeMultiplier(2)->Range(4, 1024));
+MUREX_LABEL_BENCH(Family::clique, true, ->RangeMultiplier(2)->Range(4, 64));
+MUREX_LABEL_BENCH(Family::clique, false, ->RangeMultiplier(2)->Range(4, 64));
+MUREX_LABEL_BENCH(Family::grid, true, ->RangeMultiplier(2)->Range(2, 64));
+MUREX_LABEL_BENCH(Family::grid, true, ->Arg(96)->Arg(128)->Iterations(1));
+MUREX_LABEL_BENCH(Family::grid, false, ->RangeMultiplier(2)->Range(2, 64));
+MUREX_LABEL_BENCH(Family::grid, false, ->Arg(96)->Iterations(1));
+
+// The sizes the search that keeps every tied order still labels quickly.
+#define MUREX_PLAIN_LABEL_BENCH(family, directed, ...)                                 \
+  BENCHMARK_TEMPLATE(BM_plain_label, family, directed)->Unit(benchmark::kMillisecond) \
+      __VA_ARGS__
+
+MUREX_PLAIN_LABEL_BENCH(Family::ring, true, ->RangeMultiplier(2)->Range(4, 256));
+MUREX_PLAIN_LABEL_BENCH(Family::ring, false, ->RangeMultiplier(2)->Range(4, 256));
+MUREX_PLAIN_LABEL_BENCH(Family::star, true, ->DenseRange(4, 9));
+MUREX_PLAIN_LABEL_BENCH(Family::star, false, ->DenseRange(4, 9));
+MUREX_PLAIN_LABEL_BENCH(Family::clique, true, ->DenseRange(4, 9));
+MUREX_PLAIN_LABEL_BENCH(Family::clique, false, ->DenseRange(4, 9));
+MUREX_PLAIN_LABEL_BENCH(Family::grid, true, ->DenseRange(2, 8)->Arg(16)->Arg(32));
+MUREX_PLAIN_LABEL_BENCH(Family::grid, false, ->DenseRange(2, 8)->Arg(16)->Arg(32));
 
 }  // namespace
 
