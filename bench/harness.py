@@ -79,11 +79,11 @@ def run_once(murex, folder, files, d, s, beam):
         return wall, int(f.read().split()[-1]), proc.stdout
 
 
-def measure(args, folder, files, d, s, beam):
-    """Runs one configuration --repeat times; keeps the fastest time and the
-    largest peak memory."""
+def measure(args, folder, files, d, s, beam, repeat=None):
+    """Runs one configuration --repeat times (the scaling runs, long enough
+    to be steady, once); keeps the fastest time and the largest peak memory."""
     best, peak, out = None, 0, ""
-    for _ in range(args.repeat):
+    for _ in range(repeat or args.repeat):
         wall, rss, out = run_once(args.murex, folder, files, d, s, beam)
         best = wall if best is None else min(best, wall)
         peak = max(peak, rss)
@@ -186,7 +186,7 @@ def main():
             folder = os.path.join(args.work, f"{args.scaling_dataset}_x{k}")
             files = convert(args, args.scaling_dataset, folder, copies=k)
             for beam in [int(b) for b in args.beams.split(",")]:
-                r = measure(args, folder, files, "0", "1", beam)
+                r = measure(args, folder, files, "0", "1", beam, repeat=1)
                 graphs = count_graphs(folder, files)
                 row = {"copies": k, "graphs": graphs, "beam": beam, **r}
                 srows.append(row)
