@@ -16,17 +16,10 @@ namespace {
 using murex::test::PrintTo;  // parameterized cases print as their names
 
 namespace fs = std::filesystem;
+using murex::test::lines_of;
 using murex::test::read_file;
 using murex::test::Run_result;
 using murex::test::Scratch_dir;
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
 
 // The files a conversion left in `folder`, name -> content.
 std::map<std::string, std::string> files_in(const fs::path& folder) {

@@ -17,14 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
-
 // A short line diff: the first differing line with a little context.
 std::string diff(const std::string& expected, const std::string& actual) {
   const auto e = lines_of(expected);

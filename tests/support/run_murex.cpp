@@ -90,6 +90,14 @@ std::string exactly(const std::string& text) {
   return re + "$";
 }
 
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
 std::vector<std::string> split_args(const std::string& line) {
   std::vector<std::string> args;
   std::string current;

@@ -45,6 +45,9 @@ Run_result run_murex(Scratch_dir& scratch, const std::vector<std::string>& args,
 
 std::string read_file(const std::filesystem::path& path);
 
+// The lines of `text`, without their line ends.
+std::vector<std::string> lines_of(const std::string& text);
+
 // Parameterized test cases print as their names.
 template <class Case>
   requires requires(const Case& c) { c.name; }
