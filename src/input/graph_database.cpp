@@ -31,6 +31,16 @@ std::int64_t leading_integer(std::string_view text) {
   return negative ? -value : value;
 }
 
+// The decimal digits at the start of `text` after its sign, without leading zeros.
+std::string significant_digits(std::string_view text) {
+  std::size_t k = 0;
+  if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+  while (k + 1 < text.size() && text[k] == '0' && text[k + 1] >= '0' && text[k + 1] <= '9') ++k;
+  std::size_t end = k;
+  while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+  return std::string(text.substr(k, end - k));
+}
+
 // A link read from a node line, added when its graph is complete.
 struct Pending_link {
   std::int32_t from;
@@ -65,6 +75,9 @@ class Reader {
       }
       node_line();
     }
+    // A stream that failed rather than ended (a directory, a read error, a
+    // line too long for the memory) is not an empty or shorter data file.
+    if (in.bad()) fatal("Error: Unable to read " + file_name_);
     if (!finished) finish_graph();
   }
 
@@ -74,6 +87,11 @@ class Reader {
   }
   [[noreturn]] void link_label_error() const {
     fatal("Error: link_label (file_name: " + file_name_ + ", line: " + std::to_string(line_number_) + ")");
+  }
+
+  [[noreturn]] void missing_node_error(const std::string& number, std::size_t line) const {
+    fatal("Error: child_node " + number + " has no node line (file_name: " + file_name_ +
+          ", line: " + std::to_string(line) + ")");
   }
 
   void start_graph() {
@@ -109,6 +127,11 @@ class Reader {
     if (open == token.size() || open == 0) child_node_error();
     const std::int64_t target = leading_integer(std::string_view(token).substr(0, open));
     if (target <= 0) child_node_error();
+    // No graph has that many node lines: say so now, with the number as
+    // written (the value read is clamped).
+    if (target > std::numeric_limits<std::int32_t>::max()) {
+      missing_node_error(significant_digits(token.substr(0, open)), line_number_);
+    }
     const std::size_t close = token.find(')', open + 1);
     if (close == std::string::npos || close == open + 1) link_label_error();
     Link_label* label = state_.link_labels().find_or_create(token.substr(open + 1, close - open - 1));
@@ -120,10 +143,7 @@ class Reader {
   // unlabelled node (and a huge number never allocates anything).
   void finish_graph() {
     for (const Pending_link& link : pending_) {
-      if (link.to > node_number_) {
-        fatal("Error: child_node " + std::to_string(link.to) + " has no node line (file_name: " + file_name_ +
-              ", line: " + std::to_string(link.line) + ")");
-      }
+      if (link.to > node_number_) missing_node_error(std::to_string(link.to), link.line);
     }
     for (const Pending_link& link : pending_) {
       if (!graph_->add_link(link.from, static_cast<std::int32_t>(link.to), link.label)) {

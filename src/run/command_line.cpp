@@ -32,7 +32,7 @@ constexpr std::string_view kUsage[] = {
     std::cout << line << '\n';
     std::cout.flush();
   }
-  std::exit(0);
+  end_process(0);
 }
 
 // A numeric option value: decimal digits only (empty reads as 0). A value

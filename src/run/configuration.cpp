@@ -89,6 +89,8 @@ bool read_configuration(const std::string& file_name) {
       fatal("Wrong murex.ini: " + tokenizer.line());
     }
   }
+  // A directory opens but cannot be read: it is not a murex.ini without lines.
+  if (in.bad()) fatal("Error: Unable to read murex.ini");
   return chunk_set && good_pair_set;
 }
 

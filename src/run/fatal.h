@@ -5,10 +5,25 @@
 // end, followed by exit status 1. Nothing is cleaned up: the process ends at
 // once (after flushing the standard streams), so a half-built search state is
 // never torn down.
+//
+// A program that must survive these ends (the fuzz targets, which feed one
+// input after another to the same process) installs an end hook: the message
+// is still written, then the hook is called with the exit status instead of
+// ending the process. The hook must not return (it throws); if it does, the
+// process ends as usual.
 
 #include <string_view>
 
 namespace murex {
+
+// Called with the exit status in place of ending the process.
+using End_hook = void (*)(int status);
+// Installs `hook` (nullptr restores the normal end); returns the previous hook.
+End_hook set_end_hook(End_hook hook);
+
+// Flushes the standard streams and ends the process with `status` (or calls
+// the installed end hook).
+[[noreturn]] void end_process(int status);
 
 // Writes `message`, BEL and a newline to standard error and ends with status 1.
 [[noreturn]] void fatal(std::string_view message);

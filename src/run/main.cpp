@@ -5,6 +5,10 @@
 // installed; murex.ini installs the evaluation functions; the search runs and
 // writes its reports; the process-wide objects are released.
 
+#include <exception>
+#include <new>
+#include <string>
+
 #include "eval/chunk_evaluation.h"
 #include "eval/good_pair_evaluation.h"
 #include "eval/good_pair_list.h"
@@ -19,17 +23,19 @@
 
 int main(int argc, char** argv) {
   using namespace murex;
-  parse_command_line(argc, argv);
-  install_factory_and_strategy();
-  if (!read_configuration()) MUREX_INTERNAL_ERROR();
+  try {
+    parse_command_line(argc, argv);
+    install_factory_and_strategy();
+    if (!read_configuration()) MUREX_INTERNAL_ERROR();
 
-  const int status = run_search();
+    const int status = run_search();
 
-  Parameter::release();
-  Good_pair_list::release();
-  Canonical_label_strategy_holder::release();
-  Factory_holder::release();
-  Chunk_evaluation_holder::release();
-  Good_pair_evaluation_holder::release();
-  return status;
+    release_process_objects();
+    return status;
+  } catch (const std::bad_alloc&) {
+    // Input too large for this machine's memory: a message, not an abort.
+    fatal("Error: Out of memory");
+  } catch (const std::exception& error) {
+    fatal(std::string("Error: ") + error.what());
+  }
 }

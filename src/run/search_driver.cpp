@@ -6,8 +6,14 @@
 #include <memory>
 #include <vector>
 
+#include "eval/chunk_evaluation.h"
+#include "eval/good_pair_evaluation.h"
 #include "eval/good_pair_list.h"
 #include "input/search_state.h"
+#include "label/canonical_label_strategy.h"
+#include "run/fatal.h"
+#include "run/murex_factory.h"
+#include "run/parameter.h"
 #include "run/selector.h"
 
 namespace murex {
@@ -20,12 +26,32 @@ long long clock_ms() {
 
 double seconds(long long ms) { return static_cast<double>(ms) / 1000.0; }
 
+void unable_to_write_warning(const char* file_name) {
+  warning(std::string("Warning: Unable to write ") + file_name);
+}
+
 }  // namespace
+
+void release_process_objects() {
+  Parameter::release();
+  Good_pair_list::release();
+  Canonical_label_strategy_holder::release();
+  Factory_holder::release();
+  Chunk_evaluation_holder::release();
+  Good_pair_evaluation_holder::release();
+}
 
 int run_search() {
   const long long start = clock_ms();
   long long clone_time = 0;
   std::ofstream timelog("timelog.out");
+  // A timing log that cannot be opened is reported at once; one whose writes
+  // fail (a full disk shows only when the buffer is flushed) at the end.
+  bool timelog_warned = false;
+  if (!timelog) {
+    unable_to_write_warning("timelog.out");
+    timelog_warned = true;
+  }
 
   std::cout << "Read data " << std::flush;
   std::vector<std::unique_ptr<Search_state>> branches;
@@ -37,7 +63,7 @@ int run_search() {
 
   branches[0]->count_pairs();
   std::cout << "start\n";
-  branches[0]->write_initial_status("initial_status.out");
+  if (!branches[0]->write_initial_status("initial_status.out")) unable_to_write_warning("initial_status.out");
 
   for (;;) {
     Selector selector;
@@ -94,11 +120,14 @@ int run_search() {
   timelog << "Chunk= " << seconds(end - read_done) << " s\n";
   timelog << "Clone= " << seconds(clone_time) << " s\n";
   timelog << "ALL= " << seconds(end - start) << " s" << '\n';
-  timelog.flush();
+  timelog.close();
+  if (timelog.fail() && !timelog_warned) unable_to_write_warning("timelog.out");
 
   {
     std::ofstream good_pairs("good_pair.out");
-    Good_pair_list::instance().write(good_pairs);
+    if (good_pairs) Good_pair_list::instance().write(good_pairs);
+    if (good_pairs) good_pairs.close();
+    if (good_pairs.fail()) fatal("Error: Unable to write good_pair.out");
   }
   std::cout << "\nDone.\n";
   std::cout.flush();
