@@ -24,6 +24,10 @@ void Chunk::print(std::ostream& out) const {
   Graph::print(out);
 }
 
+const MyCl::Unit_for_chunk* Chunk::link_at(std::size_t position) const {
+  return static_cast<const MyCl::Unit_for_chunk*>(unit_slot(position));
+}
+
 void Chunk::add_end(Node_label* label, std::int32_t offset) {
   const Chunk* inner = label->get_chunk();
   if (inner == nullptr) {

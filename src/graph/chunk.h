@@ -19,6 +19,9 @@
 namespace murex {
 
 class Pair;
+namespace MyCl {
+class Unit_for_chunk;
+}
 
 class Chunk final : public Graph {
  public:
@@ -40,6 +43,10 @@ class Chunk final : public Graph {
   void copy_remapped(const Chunk& source, const Node_label_map& node_labels, const Link_label_map& link_labels);
 
   Node_label* get_label() const { return label_; }
+  // The unit slots in list order (null for an empty slot), read without
+  // moving the unit cursor.
+  std::size_t link_slots() const { return unit_slots(); }
+  const MyCl::Unit_for_chunk* link_at(std::size_t position) const;
   double get_evaluation() const { return evaluation_; }
 
  private:

@@ -56,6 +56,11 @@ class Occurrence_map {
     return {entries_.insert(at, value_type{graph, count}), true};
   }
   void erase(iterator at) { entries_.erase(at); }
+  // Drops every entry whose count is 0.
+  void drop_zero_counts() {
+    entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [](const value_type& e) { return e.second == 0; }),
+                   entries_.end());
+  }
   // Appends an entry known to follow every present one.
   void append(Data_graph* graph, std::int32_t count) { entries_.emplace_back(graph, count); }
   void reserve(std::size_t n) { entries_.reserve(n); }
@@ -106,6 +111,11 @@ class Pair_binder : public Canonical_label {
   // Lowers the count, erasing the entry at 0. True exactly when an entry was
   // erased and afterwards no class holds any entry.
   bool remove_occurrence(Data_graph* graph, std::int32_t class_index);
+  // remove_occurrence for each occurrence in turn, stopping after the one
+  // that leaves no entry (and then returning true). Entries that reach 0 are
+  // closed up once at the end rather than one at a time.
+  template <class Occurrences>
+  bool remove_occurrences(const Occurrences& occurrences);
   const Occurrence_map& occurrences_of(std::int32_t class_index) const {
     return occurrences_[static_cast<std::size_t>(class_index)];
   }
@@ -134,5 +144,38 @@ class Pair_binder : public Canonical_label {
   std::size_t record_cursor_ = 0;
   Search_context* context_;
 };
+
+template <class Occurrences>
+bool Pair_binder::remove_occurrences(const Occurrences& occurrences) {
+  // Live entries per class while the zeroed ones wait in place; an entry at
+  // 0 counts as absent, exactly as an erased one would.
+  std::size_t zeroed[8] = {};
+  const bool few_classes = occurrences_.size() <= 8;
+  if (!few_classes) {
+    for (const auto& o : occurrences) {
+      if (remove_occurrence(o.graph, o.class_index)) return true;
+    }
+    return false;
+  }
+  bool any_zeroed = false;
+  for (const auto& o : occurrences) {
+    const auto c = static_cast<std::size_t>(o.class_index);
+    auto& map = occurrences_[c];
+    const auto found = map.find(o.graph);
+    if (found == map.end() || found->second == 0) continue;
+    if (--found->second > 0) continue;
+    any_zeroed = true;
+    if (++zeroed[c] == map.size()) {
+      --nonempty_classes_;
+      if (nonempty_classes_ == 0) break;
+    }
+  }
+  if (any_zeroed) {
+    for (std::size_t c = 0; c < occurrences_.size(); ++c) {
+      if (zeroed[c] != 0) occurrences_[c].drop_zero_counts();
+    }
+  }
+  return any_zeroed && nonempty_classes_ == 0;
+}
 
 }  // namespace murex

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -48,9 +47,15 @@ class Search_context {
   void record_created(std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit);
   void record_destroyed(std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit);
 
-  void reset_created() { created_cursor_ = created_.begin(); }
+  void reset_created() {
+    created_.sort();
+    created_cursor_ = 0;
+  }
   Countable_pair* next_created();
-  void reset_destroyed() { destroyed_cursor_ = destroyed_.begin(); }
+  void reset_destroyed() {
+    destroyed_.sort();
+    destroyed_cursor_ = 0;
+  }
   Countable_pair* next_destroyed();
   // Destroys every collected countable pair.
   void clear_changes();
@@ -59,21 +64,32 @@ class Search_context {
   std::size_t destroyed_size() const { return destroyed_.size(); }
 
  private:
-  struct By_pattern {
-    using is_transparent = void;
-    bool operator()(const std::unique_ptr<Countable_pair>& a, const std::unique_ptr<Countable_pair>& b) const {
-      return a->less(*b);
-    }
-    bool operator()(const Unit_pattern& a, const std::unique_ptr<Countable_pair>& b) const {
-      return compare_patterns(a, *b) < 0;
-    }
-    bool operator()(const std::unique_ptr<Countable_pair>& a, const Unit_pattern& b) const {
-      return compare_patterns(b, *a) > 0;
-    }
-  };
-  using Pair_set = std::set<std::unique_ptr<Countable_pair>, By_pattern>;
+  // The countable pairs of one kind of change, merged by pattern: found by a
+  // hash of the pattern while recorded, sorted into pattern order once when
+  // they are read (the order in which the registry applies them).
+  class Pair_set {
+   public:
+    void record(const Unit_pattern& probe, std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit,
+                Search_context* context);
+    // Puts the pairs in pattern order (no-op when they are already).
+    void sort();
+    // The k-th pair in pattern order (after `sort`), null past the end.
+    Countable_pair* at(std::size_t k) const { return k < order_.size() ? pairs_[order_[k]].get() : nullptr; }
+    std::size_t size() const { return pairs_.size(); }
+    void clear();
 
-  void record(Pair_set& set, std::int32_t class_index, Data_graph* graph, MyCl::Unit* unit);
+   private:
+    void grow();
+
+    std::vector<std::unique_ptr<Countable_pair>> pairs_;
+    std::vector<std::size_t> hashes_;  // by pair, in recording order
+    std::vector<std::uint32_t> order_;  // recording indexes in pattern order
+    // Open addressing: 1 + index into pairs_ (by recording order), 0 for empty.
+    std::vector<std::uint32_t> slots_;
+    bool sorted_ = true;
+  };
+
+  static constexpr std::size_t past_end = static_cast<std::size_t>(-1);
 
   Search_state* owner_;
   std::int32_t total_node_number_ = 0;
@@ -81,8 +97,9 @@ class Search_context {
   Pair_set created_;
   Pair_set destroyed_;
   std::unique_ptr<Node_label> placeholder_;
-  Pair_set::iterator created_cursor_;
-  Pair_set::iterator destroyed_cursor_;
+  // Positions of the next pair to read; past the end until a reset.
+  std::size_t created_cursor_ = past_end;
+  std::size_t destroyed_cursor_ = past_end;
   // The pattern of the unit being reported; a countable pair is made only
   // for a pattern not yet in the set.
   Unit_pattern probe_;

@@ -3,6 +3,10 @@
 #include <memory>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace murex::pool_detail {
 namespace {
 
@@ -14,9 +18,23 @@ struct Slabs {
   std::size_t left = 0;
 };
 
+// The general heap follows the pool's policy: memory a dropped branch frees
+// stays with the process for the next clone instead of going back to the
+// system (top-of-heap trimming, large blocks mapped and unmapped one by one)
+// only to be faulted in again page by page. The peak is unchanged.
+void keep_freed_heap_memory() {
+#if defined(__GLIBC__)
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+#endif
+}
+
 // Never destroyed: pooled objects may still be released while statics are torn down.
 Slabs& slabs() {
-  static Slabs* const state = new Slabs;
+  static Slabs* const state = [] {
+    keep_freed_heap_memory();
+    return new Slabs;
+  }();
   return *state;
 }
 

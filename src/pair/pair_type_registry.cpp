@@ -1,6 +1,7 @@
 #include "pair/pair_type_registry.h"
 
 #include "eval/good_pair_list.h"
+#include "pair/canonical_label_cache.h"
 #include "graph/chunk.h"
 #include "graph/search_context.h"
 #include "label/canonical_label_strategy.h"
@@ -9,6 +10,17 @@
 #include "run/selector.h"
 
 namespace murex {
+namespace {
+
+std::size_t live_registries = 0;
+
+}  // namespace
+
+Pair_type_registry::Pair_type_registry(Search_context* context) : context_(context) { ++live_registries; }
+
+Pair_type_registry::~Pair_type_registry() {
+  if (--live_registries == 0) Canonical_label_cache::release();
+}
 
 Pair_binder* Pair_type_registry::fast_lookup(const Pair& pair) const {
   const auto found = by_record_.find(&pair);
@@ -16,12 +28,7 @@ Pair_binder* Pair_type_registry::fast_lookup(const Pair& pair) const {
 }
 
 Pair_binder* Pair_type_registry::slow_path(const Pair& source, bool& inserted) {
-  Canonical_label label;
-  {
-    Chunk pattern(context_);
-    pattern.build_from_pair(source);
-    label = Canonical_label_strategy_holder::instance().make_canonical_label(pattern);
-  }
+  const Canonical_label label = Canonical_label_cache::instance().label_of(source, context_);
   const auto found = pair_types_.find(label);
   if (found != pair_types_.end()) {
     inserted = false;
@@ -89,13 +96,8 @@ void Pair_type_registry::apply_changes() {
   while (Countable_pair* pair = context_->next_destroyed()) {
     Pair_binder* pair_type = fast_lookup(*pair);
     if (pair_type == nullptr) continue;
-    for (const Occurrence& o : pair->occurrences()) {
-      if (pair_type->remove_occurrence(o.graph, o.class_index)) {
-        // Gone from every graph; any occurrence still listed is ignored.
-        erase(pair_type);
-        break;
-      }
-    }
+    // Gone from every graph: any occurrence still listed is ignored.
+    if (pair_type->remove_occurrences(pair->occurrences())) erase(pair_type);
   }
 
   context_->clear_changes();

@@ -8,7 +8,9 @@
 // once per iteration. A pattern is classified by pair-record equality first
 // (an index from pair record to pair type); only a pattern never seen before
 // gets a canonical label computed. Every pair type that gains a graph is
-// reported to the good-pair list. Owns its pair types.
+// reported to the good-pair list. Owns its pair types. Canonical labels come
+// from the process-wide cache (pair/canonical_label_cache.h), shared by every
+// branch and released when no registry is left.
 
 #include <cstdint>
 #include <map>
@@ -24,7 +26,9 @@ class Selector;
 
 class Pair_type_registry {
  public:
-  explicit Pair_type_registry(Search_context* context) : context_(context) {}
+  explicit Pair_type_registry(Search_context* context);
+  // The last registry of the process to go releases the canonical-label cache.
+  ~Pair_type_registry();
   Pair_type_registry(const Pair_type_registry&) = delete;
   Pair_type_registry& operator=(const Pair_type_registry&) = delete;
 

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "graph/pair_binder.h"
 #include "graph_fixture.h"
+#include "pair/countable_pair.h"
 
 namespace murex::test {
 namespace {
@@ -94,6 +97,40 @@ TEST_F(PairBinderTest, RemoveOccurrenceTellsWhenThePairTypeOccursNowhere) {
   // Occurring again and vanishing again is reported again.
   count(binder, graph(9), 1);
   EXPECT_TRUE(binder.remove_occurrence(graph(9), 1));
+}
+
+TEST_F(PairBinderTest, RemovingABatchMatchesRemovingOneAtATime) {
+  // Random counts and random batches (repeats, absent graphs, both classes):
+  // the batch leaves the same entries and tells "nowhere" exactly when one
+  // removal at a time would have told it somewhere in the batch.
+  std::mt19937 random(3);
+  const std::int32_t numbers[] = {1, 3, 7, 9};
+  for (int round = 0; round < 200; ++round) {
+    SCOPED_TRACE(round);
+    Pair_binder batch(&env.context);
+    Pair_binder single(&env.context);
+    for (int k = 0; k < 6; ++k) {
+      Data_graph* g = graph(numbers[random() % 4]);
+      const auto c = static_cast<std::int32_t>(random() % 2);
+      count(batch, g, c);
+      count(single, g, c);
+    }
+    std::vector<Occurrence> removals;
+    const int n = 1 + static_cast<int>(random() % 8);
+    for (int k = 0; k < n; ++k) {
+      removals.push_back({static_cast<std::int32_t>(random() % 2), graph(numbers[random() % 4])});
+    }
+    bool nowhere = false;
+    for (const Occurrence& o : removals) {
+      if (single.remove_occurrence(o.graph, o.class_index)) {
+        nowhere = true;
+        break;
+      }
+    }
+    EXPECT_EQ(batch.remove_occurrences(removals), nowhere);
+    EXPECT_EQ(entries(batch, 0), entries(single, 0));
+    EXPECT_EQ(entries(batch, 1), entries(single, 1));
+  }
 }
 
 TEST_F(PairBinderTest, OccurrencesIterateByAscendingGraphNumber) {

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+
 #include "graph_fixture.h"
+#include "pair/countable_pair.h"
 
 namespace murex::test {
 namespace {
@@ -130,6 +136,57 @@ TEST(SearchContextInduced, UnitsDifferingInOneDirectionAreTwoPatterns) {
   Countable_pair* first = env.context.next_destroyed();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->links().size(), 1u) << "the pattern with fewer links comes first";
+}
+
+}  // namespace
+}  // namespace murex::test
+
+namespace murex::test {
+namespace {
+
+TEST(SearchContextMany, ManyPatternsInRandomOrderAreMergedAndReadInPatternOrder) {
+  // Enough distinct patterns to outgrow the first lookup table several times,
+  // each reported a known number of times in shuffled order.
+  Scoped_factory factory(Kind::directed_sg);
+  Graph_env env;
+  auto g = make_graph(Kind::directed_sg, 1, &env.context);
+  std::uint32_t next = 1;
+  std::map<std::string, std::size_t> expected;  // pattern print -> reports
+  for (int a = 0; a < 12; ++a) {
+    for (int b = 0; b < 12; ++b) {
+      const std::size_t reports = 1 + static_cast<std::size_t>((a * 7 + b) % 3);
+      for (std::size_t r = 0; r < reports; ++r) {
+        g->add_node(next, env.nl("n" + std::to_string(a)));
+        g->add_node(next + 1, env.nl("n" + std::to_string(b)));
+        g->add_link(static_cast<std::int32_t>(next), static_cast<std::int32_t>(next + 1), env.ll("p"));
+        next += 2;
+      }
+    }
+  }
+  std::vector<MyCl::Unit*> units = units_of(*g);
+  std::mt19937 random(1);
+  std::shuffle(units.begin(), units.end(), random);
+  for (MyCl::Unit* u : units) {
+    env.context.record_created(0, g.get(), u);
+    std::ostringstream print;
+    Countable_pair_for_sg probe(*u, g.get(), 0, &env.context);
+    print_pair_pattern(print, probe);
+    ++expected[print.str()];
+  }
+  ASSERT_EQ(env.context.created_size(), expected.size());
+  std::map<std::string, std::size_t> seen;
+  const Countable_pair* previous = nullptr;
+  env.context.reset_created();
+  while (const Countable_pair* p = env.context.next_created()) {
+    if (previous != nullptr) {
+      EXPECT_LT(compare_patterns(*previous, *p), 0);
+    }
+    std::ostringstream print;
+    print_pair_pattern(print, *p);
+    seen[print.str()] += p->occurrences().size();
+    previous = p;
+  }
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace
