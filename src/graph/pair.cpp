@@ -71,18 +71,30 @@ std::int32_t Pair::size() const {
   return self_ == 1 ? first : first + end_size(node2_label_);
 }
 
-int compare_patterns(const Pair& a, const Pair& b) {
+namespace {
+
+const Pair_link& link_of(const Pair_link& link) { return link; }
+const Pair_link& link_of(const std::unique_ptr<Pair_link>& link) { return *link; }
+
+// The pattern order: end labels, then the links in pair-link order, then the
+// self flag. `A` is a pair or a unit's pattern read in place.
+template <class A>
+int compare_pattern_with_pair(const A& a, const Pair& b) {
   if (int c = sign_of(std::int64_t{a.get_node1_label()->get_number()} - b.get_node1_label()->get_number())) return c;
   if (int c = sign_of(std::int64_t{a.get_node2_label()->get_number()} - b.get_node2_label()->get_number())) return c;
   const auto la = a.links();
   const auto lb = b.links();
   if (la.size() != lb.size()) return la.size() < lb.size() ? -1 : 1;
   for (std::size_t k = 0; k < la.size(); ++k) {
-    if (int c = compare_pair_links(*la[k], *lb[k])) return c;
+    if (int c = compare_pair_links(link_of(la[k]), *lb[k])) return c;
   }
   if (a.is_self() != b.is_self()) return a.is_self() == 1 ? -1 : 1;
   return 0;
 }
+
+}  // namespace
+
+int compare_patterns(const Pair& a, const Pair& b) { return compare_pattern_with_pair(a, b); }
 
 void Unit_pattern::read(MyCl::Unit& unit) {
   links_.clear();
@@ -117,18 +129,7 @@ void Unit_pattern::read(MyCl::Unit& unit) {
   }
 }
 
-int compare_patterns(const Unit_pattern& a, const Pair& b) {
-  if (int c = sign_of(std::int64_t{a.get_node1_label()->get_number()} - b.get_node1_label()->get_number())) return c;
-  if (int c = sign_of(std::int64_t{a.get_node2_label()->get_number()} - b.get_node2_label()->get_number())) return c;
-  const auto la = a.links();
-  const auto lb = b.links();
-  if (la.size() != lb.size()) return la.size() < lb.size() ? -1 : 1;
-  for (std::size_t k = 0; k < la.size(); ++k) {
-    if (int c = compare_pair_links(la[k], *lb[k])) return c;
-  }
-  if (a.is_self() != b.is_self()) return a.is_self() == 1 ? -1 : 1;
-  return 0;
-}
+int compare_patterns(const Unit_pattern& a, const Pair& b) { return compare_pattern_with_pair(a, b); }
 
 void print_pair_pattern(std::ostream& out, const Pair& pair) {
   out << pair.get_node1_label()->get_name() << ' ' << pair.get_node2_label()->get_name() << ' ';
