@@ -6,8 +6,6 @@
 // class count) rather than measuring efficiency.
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -19,7 +17,6 @@
 
 #include "support/run_murex.h"
 
-extern char** environ;
 
 namespace murex::test {
 namespace {
@@ -39,26 +36,12 @@ struct Peak_run {
 // size. Linux keeps the peak across exec, so the value also covers this test
 // process's own size at the spawn (tens of MiB): the check errs on the strict side.
 Peak_run run_measured(const fs::path& dir, const std::vector<std::string>& args) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, (dir / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, (dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-  const std::string binary = MUREX_BINARY;
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(binary.c_str()));
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, binary.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = murex::test::spawn_in(dir, args, MUREX_BINARY, dir / "stdout.txt", dir / "stderr.txt");
   Peak_run run;
-  if (rc != 0) return run;
   int wstatus = 0;
   rusage usage{};
   if (wait4(pid, &wstatus, 0, &usage) != pid) return run;
-  run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  run.status = murex::test::exit_status_of(wstatus);
   run.peak_kib = usage.ru_maxrss;
   return run;
 }

@@ -43,17 +43,13 @@ void Scratch_dir::write(const std::string& name, const std::string& content) con
   out << content;
 }
 
-Run_result run_in(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::string& binary) {
-  Run_result result;
-  result.dir = dir;
-  const auto out_path = dir / ".murex-test-stdout";
-  const auto err_path = dir / ".murex-test-stderr";
-
+pid_t spawn_in(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::string& binary,
+               const std::filesystem::path& out, const std::filesystem::path& err) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
 
   std::vector<char*> argv;
@@ -65,9 +61,21 @@ Run_result run_in(const std::filesystem::path& dir, const std::vector<std::strin
   const int rc = posix_spawn(&pid, binary.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start " + binary);
+  return pid;
+}
+
+int exit_status_of(int wstatus) { return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus); }
+
+Run_result run_in(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::string& binary) {
+  Run_result result;
+  result.dir = dir;
+  const auto out_path = dir / ".murex-test-stdout";
+  const auto err_path = dir / ".murex-test-stderr";
+
+  const pid_t pid = spawn_in(dir, args, binary, out_path, err_path);
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);
-  result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  result.status = exit_status_of(wstatus);
   result.out = read_file(out_path);
   result.err = read_file(err_path);
   std::filesystem::remove(out_path);

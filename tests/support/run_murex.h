@@ -2,6 +2,8 @@
 // Runs the real murex binary in a fresh scratch directory and captures what
 // it produced: exit status, standard output and error, and the output files.
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -35,6 +37,15 @@ class Scratch_dir {
 };
 
 // Runs `binary` with `args` in `dir` (standard input empty).
+// Starts `binary` with `args` in `dir`, standard input from /dev/null and the
+// two output streams into `out` and `err`; returns its process id (throws
+// when it cannot start).
+pid_t spawn_in(const std::filesystem::path& dir, const std::vector<std::string>& args, const std::string& binary,
+               const std::filesystem::path& out, const std::filesystem::path& err);
+
+// The exit status of a wait status; 128 + the signal for a killed process.
+int exit_status_of(int wstatus);
+
 Run_result run_in(const std::filesystem::path& dir, const std::vector<std::string>& args,
                   const std::string& binary = MUREX_BINARY);
 
