@@ -17,7 +17,6 @@
 
 #include "support/run_murex.h"
 
-
 namespace murex::test {
 namespace {
 
