@@ -174,13 +174,7 @@ struct Side {
   }
 
   Node_label* chunk_label_for(const Pair& record) {
-    char name[8];
-    std::snprintf(name, sizeof name, "%05zu", chunks.size() + 1);
-    Node_label* label = env.node_labels.create(name);
-    chunks.push_back(std::make_unique<Chunk>(label, 0.0, &env.context));
-    chunks.back()->build_from_pair(record);
-    label->set_chunk(chunks.back().get());
-    return label;
+    return make_chunk_label(env, chunks, record);
   }
 
   // Every countable pair the step reported, with its occurrences, then clears them.

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -103,6 +104,19 @@ struct Graph_env {
     return l;
   }
 };
+
+// A new chunk label ("%05zu", numbered after the chunks made so far) whose
+// chunk, kept in `chunks`, is built from `record` as the search makes it.
+inline Node_label* make_chunk_label(Graph_env& env, std::vector<std::unique_ptr<Chunk>>& chunks,
+                                   const Pair& record) {
+  char name[8];
+  std::snprintf(name, sizeof name, "%05zu", chunks.size() + 1);
+  Node_label* label = env.node_labels.create(name);
+  chunks.push_back(std::make_unique<Chunk>(label, 0.0, &env.context));
+  chunks.back()->build_from_pair(record);
+  label->set_chunk(chunks.back().get());
+  return label;
+}
 
 template <class T>
 std::string print_of(const T& x) {
