@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <new>
 #include <set>
 #include <sstream>
 
@@ -70,6 +71,16 @@ std::size_t line_at(const std::string& text, std::size_t offset) {
   return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
+// The error for a molecule whose reading made Open Babel throw; `offset` is
+// where the molecule's text starts.
+Convert_error library_failure(const std::string& source, const std::string& text, std::size_t offset,
+                              std::size_t molecule, const std::exception& failure) {
+  const std::size_t start = std::min(text.find_first_not_of(" \t\r\n", offset), text.size());
+  return Convert_error(source, line_at(text, start),
+                       "molecule " + std::to_string(molecule) + " cannot be read: Open Babel failed (" +
+                           failure.what() + ")");
+}
+
 }  // namespace
 
 std::string molecule_format_of(const std::string& file_name) {
@@ -102,70 +113,84 @@ std::vector<Converted_graph> read_molecules(std::istream& in, const std::string&
   std::size_t offset = 0;
   bool retried = false;
   for (;;) {
-    stream.clear();
-    stream.seekg(static_cast<std::streamoff>(offset));
-    OpenBabel::OBMol molecule;
-    const bool read = conversion.Read(&molecule, &stream);
-    const std::string errors = log.take();
-    if (!read) {
-      // The end, or blank lines some readers stop at: skip them and retry once.
-      std::size_t next = text.find_first_not_of(" \t\r\n", offset);
-      if (next == std::string::npos) break;
-      if (!retried && next != offset && errors.empty()) {
-        offset = next;
-        retried = true;
-        continue;
+    // Open Babel throws on some malformed input (a counts line far beyond its
+    // atom block, say) from deep inside its perception code; that is this
+    // molecule's fault, not the program's, and is reported as such.
+    const std::size_t molecule_start = offset;
+    try {
+      stream.clear();
+      stream.seekg(static_cast<std::streamoff>(offset));
+      OpenBabel::OBMol molecule;
+      const bool read = conversion.Read(&molecule, &stream);
+      const std::string errors = log.take();
+      if (!read) {
+        // The end, or blank lines some readers stop at: skip them and retry once.
+        std::size_t next = text.find_first_not_of(" \t\r\n", offset);
+        if (next == std::string::npos) break;
+        if (!retried && next != offset && errors.empty()) {
+          offset = next;
+          retried = true;
+          continue;
+        }
+        next = std::min(next, text.size());
+        throw Convert_error(source, line_at(text, next),
+                            "molecule " + std::to_string(molecules.size() + 1) + " cannot be read" +
+                                (errors.empty() ? std::string() : ": " + errors));
       }
-      next = std::min(next, text.size());
-      throw Convert_error(source, line_at(text, next),
-                          "molecule " + std::to_string(molecules.size() + 1) + " cannot be read" +
-                              (errors.empty() ? std::string() : ": " + errors));
-    }
-    retried = false;
-    const std::size_t start = text.find_first_not_of(" \t\r\n", offset);
-    const std::streamoff after = stream.tellg();
-    const std::size_t previous = offset;
-    offset = after < 0 ? text.size() : static_cast<std::size_t>(after);
-    if (offset <= previous) {
-      throw Convert_error(source, line_at(text, std::min(previous, text.size())),
-                          "molecule " + std::to_string(molecules.size() + 1) + " cannot be read");
-    }
+      retried = false;
+      const std::size_t start = text.find_first_not_of(" \t\r\n", offset);
+      const std::streamoff after = stream.tellg();
+      const std::size_t previous = offset;
+      offset = after < 0 ? text.size() : static_cast<std::size_t>(after);
+      if (offset <= previous) {
+        throw Convert_error(source, line_at(text, std::min(previous, text.size())),
+                            "molecule " + std::to_string(molecules.size() + 1) + " cannot be read");
+      }
 
-    Converted_graph graph;
-    graph.source_index = molecules.size() + 1;
-    graph.source_id = molecule.GetTitle();
-    if (options.keep_hydrogens) molecule.AddHydrogens();
-    std::vector<std::size_t> node_of(molecule.NumAtoms() + 1, 0);  // atom index -> node + 1
-    FOR_ATOMS_OF_MOL(atom, molecule) {
-      if (!options.keep_hydrogens && atom->GetAtomicNum() == 1) continue;
-      graph.nodes.emplace_back(OpenBabel::OBElements::GetSymbol(atom->GetAtomicNum()));
-      node_of[atom->GetIdx()] = graph.nodes.size();
-    }
-    FOR_BONDS_OF_MOL(bond, molecule) {
-      const std::size_t a = node_of[bond->GetBeginAtomIdx()];
-      const std::size_t b = node_of[bond->GetEndAtomIdx()];
-      if (a == 0 || b == 0 || a == b) continue;
-      graph.links.push_back({a - 1, b - 1, bond_label(*bond, odd_orders)});
-    }
-    // Aromaticity and kekulization happen lazily, while the bonds are read above.
-    if (const std::string late = errors + log.take(); !late.empty()) {
-      warn(source + ":" + std::to_string(line_at(text, std::min(start, text.size()))) + ": molecule " +
-           std::to_string(graph.source_index) + ": Open Babel: " + late);
-    }
-    if (options.class_field) {
-      OpenBabel::OBGenericData* data = molecule.GetData(*options.class_field);
-      if (data == nullptr) {
-        throw Convert_error(source, line_at(text, std::min(start, text.size())),
-                            "molecule " + std::to_string(graph.source_index) + " (" + graph.source_id +
-                                ") has no field \"" + *options.class_field + "\"");
+      Converted_graph graph;
+      graph.source_index = molecules.size() + 1;
+      graph.source_id = molecule.GetTitle();
+      if (options.keep_hydrogens) molecule.AddHydrogens();
+      std::vector<std::size_t> node_of(molecule.NumAtoms() + 1, 0);  // atom index -> node + 1
+      FOR_ATOMS_OF_MOL(atom, molecule) {
+        if (!options.keep_hydrogens && atom->GetAtomicNum() == 1) continue;
+        graph.nodes.emplace_back(OpenBabel::OBElements::GetSymbol(atom->GetAtomicNum()));
+        node_of[atom->GetIdx()] = graph.nodes.size();
       }
-      graph.class_value = std::string(data->GetValue());
-      const auto first = graph.class_value.find_first_not_of(" \t\r\n");
-      const auto last = graph.class_value.find_last_not_of(" \t\r\n");
-      graph.class_value = first == std::string::npos ? "" : graph.class_value.substr(first, last - first + 1);
+      FOR_BONDS_OF_MOL(bond, molecule) {
+        const std::size_t a = node_of[bond->GetBeginAtomIdx()];
+        const std::size_t b = node_of[bond->GetEndAtomIdx()];
+        if (a == 0 || b == 0 || a == b) continue;
+        graph.links.push_back({a - 1, b - 1, bond_label(*bond, odd_orders)});
+      }
+      // Aromaticity and kekulization happen lazily, while the bonds are read above.
+      if (const std::string late = errors + log.take(); !late.empty()) {
+        warn(source + ":" + std::to_string(line_at(text, std::min(start, text.size()))) + ": molecule " +
+             std::to_string(graph.source_index) + ": Open Babel: " + late);
+      }
+      if (options.class_field) {
+        OpenBabel::OBGenericData* data = molecule.GetData(*options.class_field);
+        if (data == nullptr) {
+          throw Convert_error(source, line_at(text, std::min(start, text.size())),
+                              "molecule " + std::to_string(graph.source_index) + " (" + graph.source_id +
+                                  ") has no field \"" + *options.class_field + "\"");
+        }
+        graph.class_value = std::string(data->GetValue());
+        const auto first = graph.class_value.find_first_not_of(" \t\r\n");
+        const auto last = graph.class_value.find_last_not_of(" \t\r\n");
+        graph.class_value = first == std::string::npos ? "" : graph.class_value.substr(first, last - first + 1);
+      }
+      molecules.push_back(std::move(graph));
+      if (offset >= text.size()) break;
+    } catch (const Convert_error&) {
+      throw;
+    } catch (const std::bad_array_new_length& failure) {
+      throw library_failure(source, text, molecule_start, molecules.size() + 1, failure);
+    } catch (const std::bad_alloc&) {
+      throw;  // out of memory is the whole run's end, not this molecule's
+    } catch (const std::exception& failure) {
+      throw library_failure(source, text, molecule_start, molecules.size() + 1, failure);
     }
-    molecules.push_back(std::move(graph));
-    if (offset >= text.size()) break;
   }
   if (molecules.empty()) throw Convert_error(source, 0, "no molecules");
   for (const unsigned order : odd_orders) {

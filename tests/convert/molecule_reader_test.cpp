@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -106,6 +107,25 @@ TEST_P(MoleculeReaderErrors, NameTheMoleculeAndLine) {
     EXPECT_EQ(error.source(), "m");
     EXPECT_EQ(error.line(), c.line) << error.what();
     EXPECT_NE(error.detail().find(c.words), std::string::npos) << error.what();
+  }
+}
+
+// Open Babel throws std::bad_array_new_length from its symmetry perception on
+// this malformed SDF record (saved by the fuzzer); a good molecule before it
+// shows that the error names the failing molecule and its first line.
+TEST(MoleculeReader, AnExceptionInsideOpenBabelNamesTheMolecule) {
+  const std::string saved = murex::test::read_file(std::filesystem::path(MUREX_E2E_DIR).parent_path() /
+                                                   "fuzz_regressions/convert_chem/sdf_counts_beyond_atoms_open_babel_throws");
+  const std::string good = "water\n\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+                           "    0.0000    0.0000    0.0000 O   0  0  0  0  0  0  0  0  0  0  0  0\nM  END\n$$$$\n";
+  std::istringstream in(good + saved.substr(1));
+  Warnings warnings;
+  try {
+    read_molecules(in, "m.sdf", {"sdf", true, std::nullopt}, warnings.sink());
+    FAIL() << "no error";
+  } catch (const Convert_error& error) {
+    EXPECT_EQ(error.line(), 8u) << error.what();
+    EXPECT_NE(error.detail().find("molecule 2 cannot be read: Open Babel failed"), std::string::npos) << error.what();
   }
 }
 
