@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,49 +15,30 @@
 namespace murex::convert::test {
 namespace {
 
-namespace fs = std::filesystem;
-using murex::test::PrintTo;  // parameterized cases print as their names
+using murex::test::Saved_fuzz_input;
 
-struct Saved_input {
-  std::string name;
-  std::string format;  // chem, gspan or tu
-  fs::path path;
-};
-
-std::vector<Saved_input> saved_inputs() {
-  std::vector<Saved_input> inputs;
-  std::error_code ignored;
-  const fs::path root = fs::path(MUREX_E2E_DIR).parent_path() / "fuzz_regressions";
-  for (const auto& target : fs::directory_iterator(root, ignored)) {
-    const std::string target_name = target.path().filename().string();
-    if (!target.is_directory() || target_name.rfind("convert_", 0) != 0) continue;
-    for (const auto& file : fs::directory_iterator(target.path())) {
-      std::string name = target_name + "_" + file.path().filename().string();
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
-      inputs.push_back({name, target_name.substr(8), file.path()});
-    }
-  }
-  std::sort(inputs.begin(), inputs.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+// The converter's saved inputs (targets convert_<format>).
+std::vector<Saved_fuzz_input> saved_inputs() {
+  auto inputs = murex::test::saved_fuzz_inputs();
+  std::erase_if(inputs, [](const auto& input) { return input.target.rfind("convert_", 0) != 0; });
   return inputs;
 }
 
-class Convert_fuzz_regression : public ::testing::TestWithParam<Saved_input> {};
+class Convert_fuzz_regression : public ::testing::TestWithParam<Saved_fuzz_input> {};
 
 TEST_P(Convert_fuzz_regression, IsReadOrEndsInAConvertError) {
-  const Saved_input& saved = GetParam();
+  const Saved_fuzz_input& saved = GetParam();
   const std::string bytes = murex::test::read_file(saved.path);
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   try {
-    if (saved.format == "chem") {
+    if (saved.target == "convert_chem") {
       murex::fuzz::feed_chem(data, bytes.size());
-    } else if (saved.format == "gspan") {
+    } else if (saved.target == "convert_gspan") {
       murex::fuzz::feed_gspan(data, bytes.size());
-    } else if (saved.format == "tu") {
+    } else if (saved.target == "convert_tu") {
       murex::fuzz::feed_tu(data, bytes.size());
     } else {
-      FAIL() << "no reader for the saved inputs of convert_" << saved.format;
+      FAIL() << "no reader for the saved inputs of " << saved.target;
     }
   } catch (const Convert_error& error) {
     EXPECT_FALSE(error.detail().empty());

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,14 +15,9 @@
 namespace murex::test {
 namespace {
 
-namespace fs = std::filesystem;
-using murex::test::PrintTo;  // parameterized cases print as their names
-
 const std::string kIni = "#CEVALFUNC frequency 0.5\n#GEVALFUNC frequency 0\n";
 const std::string kData = "1 a\n2 b 1(x) 3(y)\n3 c\n\n1 a\n2 b 1(x)\n";
 const std::string kEfrl = "x,0.5\ny,-2\n";
-
-fs::path regressions_dir() { return fs::path(MUREX_E2E_DIR).parent_path() / "fuzz_regressions"; }
 
 struct Replay {
   std::vector<std::string> args;
@@ -63,27 +56,10 @@ Replay replay_of(const std::string& target, const std::string& input) {
   return replay;
 }
 
-struct Saved_input {
-  std::string name;
-  std::string target;
-  fs::path path;
-};
-
-std::vector<Saved_input> saved_inputs() {
-  std::vector<Saved_input> inputs;
-  std::error_code ignored;
-  for (const auto& target : fs::directory_iterator(regressions_dir(), ignored)) {
-    // The converter's saved inputs are replayed by its own tests.
-    if (!target.is_directory() || target.path().filename().string().rfind("convert_", 0) == 0) continue;
-    for (const auto& file : fs::directory_iterator(target.path())) {
-      std::string name = target.path().filename().string() + "_" + file.path().filename().string();
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
-      inputs.push_back({name, target.path().filename().string(), file.path()});
-    }
-  }
-  std::sort(inputs.begin(), inputs.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+// murex's own saved inputs; the converter's (convert_*) are replayed by its tests.
+std::vector<Saved_fuzz_input> saved_inputs() {
+  auto inputs = saved_fuzz_inputs();
+  std::erase_if(inputs, [](const auto& input) { return input.target.rfind("convert_", 0) == 0; });
   return inputs;
 }
 
@@ -95,10 +71,10 @@ TEST(Fuzz_regressions, EveryTargetHasSavedInputs) {
   }
 }
 
-class Fuzz_regression : public ::testing::TestWithParam<Saved_input> {};
+class Fuzz_regression : public ::testing::TestWithParam<Saved_fuzz_input> {};
 
 TEST_P(Fuzz_regression, EndsWithAResultOrOneMessage) {
-  const Saved_input& saved = GetParam();
+  const Saved_fuzz_input& saved = GetParam();
   const Replay replay = replay_of(saved.target, read_file(saved.path));
   Scratch_dir scratch;
   const Run_result result = run_murex(scratch, replay.args, replay.files);

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -138,6 +140,25 @@ std::vector<std::string> split_args(const std::string& line) {
   }
   if (in_word) args.push_back(current);
   return args;
+}
+
+std::vector<Saved_fuzz_input> saved_fuzz_inputs() {
+  namespace fs = std::filesystem;
+  std::vector<Saved_fuzz_input> inputs;
+  std::error_code ignored;
+  for (const auto& target : fs::directory_iterator(fs::path(MUREX_E2E_DIR).parent_path() / "fuzz_regressions", ignored)) {
+    if (!target.is_directory()) continue;
+    const std::string target_name = target.path().filename().string();
+    for (const auto& file : fs::directory_iterator(target.path())) {
+      std::string name = target_name + "_" + file.path().filename().string();
+      for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      }
+      inputs.push_back({name, target_name, file.path()});
+    }
+  }
+  std::sort(inputs.begin(), inputs.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  return inputs;
 }
 
 }  // namespace murex::test

@@ -59,6 +59,16 @@ std::string read_file(const std::filesystem::path& path);
 // The lines of `text`, without their line ends.
 std::vector<std::string> lines_of(const std::string& text);
 
+// A saved fuzz input, tests/fuzz_regressions/<target>/<file>.
+struct Saved_fuzz_input {
+  std::string name;    // "<target>_<file>", every other character than a letter or digit made "_"
+  std::string target;  // the fuzz target's name, such as "data_file" or "convert_chem"
+  std::filesystem::path path;
+};
+
+// Every saved fuzz input, in order of name.
+std::vector<Saved_fuzz_input> saved_fuzz_inputs();
+
 // Parameterized test cases print as their names.
 template <class Case>
   requires requires(const Case& c) { c.name; }
